@@ -1,0 +1,13 @@
+# Options every target of the project shares.
+add_library(marvolenzik_options INTERFACE)
+target_compile_options(marvolenzik_options INTERFACE
+  -Wall -Wextra
+  # The signal path is specified in single precision with explicit rounding points;
+  # a fused multiply-add would skip one of them.
+  -ffp-contract=off)
+
+if(MARVOLENZIK_SANITIZE)
+  target_compile_options(marvolenzik_options INTERFACE
+    -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  target_link_options(marvolenzik_options INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,26 @@
+# Marvolenzik.so: the entry point linked with the effect, its editor and the signal path.
+# The version script keeps every symbol but the entry point (and its second name, main) local.
+add_library(Marvolenzik MODULE ${PROJECT_SOURCE_DIR}/host/PluginEntry.cpp)
+target_link_libraries(Marvolenzik PRIVATE marvolenzik_effect marvolenzik_options)
+set_target_properties(Marvolenzik PROPERTIES
+  PREFIX ""
+  LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}
+  LINK_DEPENDS ${PROJECT_SOURCE_DIR}/host/exports.map)
+target_link_options(Marvolenzik PRIVATE
+  -Wl,--version-script=${PROJECT_SOURCE_DIR}/host/exports.map
+  -Wl,--no-undefined
+  -Wl,-z,defs)
+
+# `cmake --install` puts the plug-in where Linux hosts look for VST 2.4 plug-ins:
+# ~/.vst, or <prefix>/lib/vst when a prefix is given (at configure or at install time).
+# The choice is made when installing, since `cmake --install --prefix` arrives only then.
+set(MARVOLENZIK_CONFIGURED_PREFIX "${CMAKE_INSTALL_PREFIX}")
+set(MARVOLENZIK_PREFIX_IS_DEFAULT ${CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT})
+install(CODE "
+  if(\"\${CMAKE_INSTALL_PREFIX}\" STREQUAL \"${MARVOLENZIK_CONFIGURED_PREFIX}\" AND ${MARVOLENZIK_PREFIX_IS_DEFAULT})
+    set(vstDir \"\$ENV{HOME}/.vst\")
+  else()
+    set(vstDir \"\${CMAKE_INSTALL_PREFIX}/lib/vst\")
+  endif()
+  file(INSTALL \"$<TARGET_FILE:Marvolenzik>\" DESTINATION \"\${vstDir}\")
+")
