@@ -1,0 +1,18 @@
+// The commands of marvolenzik-host. Each takes the arguments after its name and returns
+// the process exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace vsthost {
+
+using Arguments = std::vector<std::string>;
+
+int runInfo(const Arguments& arguments);
+
+// The plug-in used when none is named: the Marvolenzik.so built beside this program,
+// else the installed one in ~/.vst.
+std::string defaultPluginPath();
+
+}  // namespace vsthost
