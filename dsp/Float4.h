@@ -1,0 +1,33 @@
+// Four single-precision lanes in one SSE register. The tube stage carries the left and
+// right channel in lanes 0 and 1 (the two channels do identical arithmetic, so each lane
+// gives exactly what a scalar computation would); lanes 2 and 3 ride along.
+#pragma once
+
+#include <xmmintrin.h>
+
+namespace dsp {
+
+using Float4 = float __attribute__((vector_size(16)));
+using Int4 = int __attribute__((vector_size(16)));
+
+inline Float4 splat(float value) { return Float4{value, value, value, value}; }
+inline Float4 stereo(float left, float right) { return Float4{left, right, 0.0f, 0.0f}; }
+
+// Clamp to [0, 1]; NaN gives 0, so that a position derived from it stays inside its table.
+inline float clamp01(float value) {
+    value = value > 0.0f ? value : 0.0f;
+    return value < 1.0f ? value : 1.0f;
+}
+inline Float4 clamp01(Float4 value) {
+    // maxps returns its second operand when the first is NaN
+    return _mm_min_ps(_mm_max_ps(value, Float4{}), splat(1.0f));
+}
+
+inline float select(bool condition, float ifTrue, float ifFalse) {
+    return condition ? ifTrue : ifFalse;
+}
+inline Float4 select(Int4 condition, Float4 ifTrue, Float4 ifFalse) {
+    return condition ? ifTrue : ifFalse;
+}
+
+}  // namespace dsp
