@@ -3,10 +3,6 @@
 // plus one guard entry per slice. Built once per instance from polynomial data; ~7 MB.
 #pragma once
 
-#include <emmintrin.h>
-
-#include <cstring>
-
 #include "dsp/Float4.h"
 #include "dsp/TubeTableData.h"
 
@@ -39,54 +35,10 @@ public:
         first = read(firstFamily, g, a);
         second = read(firstFamily + 1, g, a);
     }
-    inline void readTriode(int firstFamily, Float4 g, Float4 a, Float4& first,
-                           Float4& second) const;
+    void readTriode(int firstFamily, Float4 g, Float4 a, Float4& first, Float4& second) const;
 
 private:
     alignas(64) float entries_[kTables * kEntries];
 };
-
-inline void TubeTables::readTriode(int firstFamily, Float4 g, Float4 a, Float4& first,
-                                   Float4& second) const {
-    constexpr float kLastSlice = kSlices - 1;
-    const Float4 gridPosition = g * static_cast<float>(kGridPoints - 1);
-    const Float4 slicePosition = a * kLastSlice;
-    const Float4 j = __builtin_convertvector(__builtin_convertvector(gridPosition, Int4), Float4);
-    const Float4 k = __builtin_convertvector(__builtin_convertvector(slicePosition, Int4), Float4);
-    // Lanes: lower-slice offset left, right; upper-slice offset left, right. Exact in
-    // float (below 2^24). The upper slice is capped at 9.
-    const Float4 lowerOffset = k * static_cast<float>(kEntries) + j;
-    const Float4 upperOffset =
-        lowerOffset + select(k < kLastSlice, splat(static_cast<float>(kEntries)), Float4{});
-    alignas(16) int offset[4];
-    const Int4 offsets = __builtin_convertvector(
-        __builtin_shufflevector(lowerOffset, upperOffset, 0, 1, 4, 5), Int4);
-    std::memcpy(offset, &offsets, sizeof offset);
-
-    // Two neighbouring grid points per load. The right neighbour is always j + 1: at
-    // j = 44099 that is the guard entry, equal to entry 44099, exactly what the capped
-    // index would read.
-    const float* member0 = slice(firstFamily, 0);
-    const float* member1 = slice(firstFamily + 1, 0);
-    const auto pair = [](const float* at) {
-        return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(at)));
-    };
-    const auto corners = [&](int left, int right, Float4& atJ, Float4& atJ1) {
-        const Float4 m0 = _mm_unpacklo_ps(pair(member0 + left), pair(member0 + right));
-        const Float4 m1 = _mm_unpacklo_ps(pair(member1 + left), pair(member1 + right));
-        atJ = _mm_movelh_ps(m0, m1);   // j:     member 0 left, right, member 1 left, right
-        atJ1 = _mm_movehl_ps(m1, m0);  // j + 1: the same order
-    };
-    Float4 lowerJ, lowerJ1, upperJ, upperJ1;
-    corners(offset[0], offset[1], lowerJ, lowerJ1);
-    corners(offset[2], offset[3], upperJ, upperJ1);
-
-    const Float4 fg = __builtin_shufflevector(gridPosition - j, gridPosition - j, 0, 1, 0, 1);
-    const Float4 fa = __builtin_shufflevector(slicePosition - k, slicePosition - k, 0, 1, 0, 1);
-    const Float4 tk = lowerJ + (lowerJ1 - lowerJ) * fg;
-    const Float4 tk2 = upperJ + (upperJ1 - upperJ) * fg;
-    first = tk + (tk2 - tk) * fa;
-    second = __builtin_shufflevector(first, first, 2, 3, 0, 1);
-}
 
 }  // namespace dsp
