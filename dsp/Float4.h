@@ -11,6 +11,20 @@ using Float4 = float __attribute__((vector_size(16)));
 using Int4 = int __attribute__((vector_size(16)));
 
 inline Float4 splat(float value) { return Float4{value, value, value, value}; }
+
+// A constant in the form the lanes use. For Float4 it fills lanes 0 and 1 only: the
+// compiler then takes such a constant straight from memory instead of broadcasting a
+// scalar at every use.
+template <class Sample>
+constexpr Sample constant(float value);
+template <>
+constexpr float constant<float>(float value) {
+    return value;
+}
+template <>
+constexpr Float4 constant<Float4>(float value) {
+    return Float4{value, value, 0.0f, 0.0f};
+}
 inline Float4 stereo(float left, float right) { return Float4{left, right, 0.0f, 0.0f}; }
 
 // Clamp to [0, 1]; NaN gives 0, so that a position derived from it stays inside its table.
@@ -28,6 +42,19 @@ inline float select(bool condition, float ifTrue, float ifFalse) {
 }
 inline Float4 select(Int4 condition, Float4 ifTrue, Float4 ifFalse) {
     return condition ? ifTrue : ifFalse;
+}
+
+// x * 0 is NaN exactly when x is infinite or NaN.
+inline bool allFinite(float value) { return value * 0.0f == 0.0f; }
+inline bool allFinite(Float4 value) {
+    const Float4 probe = value * 0.0f;
+    return (probe[0] + probe[1] + probe[2] + probe[3]) == 0.0f;
+}
+template <class Sample, int kCount>
+bool allFinite(const Sample (&values)[kCount]) {
+    Sample probe{};
+    for (const Sample& value : values) probe = probe + value * 0.0f;
+    return allFinite(probe);
 }
 
 }  // namespace dsp

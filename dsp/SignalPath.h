@@ -3,15 +3,14 @@
 // its owner, never on a stack).
 #pragma once
 
-namespace dsp {
+#include "dsp/Compressor.h"
+#include "dsp/Coefficients.h"
+#include "dsp/ParameterSnapshot.h"
+#include "dsp/TubeStage.h"
+#include "dsp/TubeTableData.h"
+#include "dsp/TubeTables.h"
 
-// The eleven parameter values that act on the sound, in parameter-index order
-// (Gain, Volume, Attack, Release, Ratio, LeftGrid, RightGrid, Dry-Wet, Power, Autogain,
-// Sidechain), normalised and unclamped, read once at the start of a block.
-struct ParameterSnapshot {
-    static constexpr int kCount = 11;
-    float values[kCount];
-};
+namespace dsp {
 
 // What a block publishes for the meters: gain reduction (0 none, 1 for 25 dB) left and
 // right, and the smoothed input and output levels.
@@ -24,19 +23,42 @@ struct BlockMeters {
 
 class SignalPath {
 public:
+    // The construction step at 44100 Hz, with tables from the library's coefficient data
+    // or from the given data.
     SignalPath();
+    explicit SignalPath(const TubeTableCoefficients& tubeTableData);
 
     // Rates that are not finite or below kMinimumSampleRate are refused (false) and
     // the previous rate is kept.
     static constexpr float kMinimumSampleRate = 1.0f;
     bool setSampleRate(float rate);
-    float sampleRate() const { return sampleRate_; }
+    float sampleRate() const { return rate_.sampleRate; }
 
+    // Inputs and outputs may be the same buffers.
     BlockMeters processBlock(const float* inLeft, const float* inRight, float* outLeft,
                              float* outRight, int frames, const ParameterSnapshot& parameters);
 
+    // Inspection, for tests and tools.
+    const RateQuantities& rateQuantities() const { return rate_; }
+    const FixedCoefficients& fixedCoefficients() const { return fixed_; }
+    const BlockCoefficients& blockCoefficients() const { return block_; }
+    const CompressorChannel& compressor(int channel) const { return compressors_[channel]; }
+    const TubeStage& tubeStage() const { return tubeStage_; }
+    const TubeTables& tubeTables() const { return tubeTables_; }
+
 private:
-    float sampleRate_ = 44100.0f;
+    // Everything that carries signal, back to its construction state.
+    void resetSignalState();
+    bool signalStateIsFinite() const;
+
+    RateQuantities rate_;
+    FixedCoefficients fixed_;
+    BlockCoefficients block_;
+    CompressorChannel compressors_[2];
+    TubeStage tubeStage_;
+    float inputLevelSmoother_;
+    float outputLevelSmoother_;
+    TubeTables tubeTables_;
 };
 
 }  // namespace dsp

@@ -78,17 +78,19 @@ inline Sample accumulateRow(Sample sum, const Sample* values) {
     } else if constexpr (kMatrix[kRow][kColumn] == 0.0f) {
         return accumulateRow<kMatrix, kRow, kColumn + 1>(sum, values);
     } else {
-        return accumulateRow<kMatrix, kRow, kColumn + 1>(
-            sum + kMatrix[kRow][kColumn] * values[kColumn], values);
+        constexpr Sample kCoefficient = constant<Sample>(kMatrix[kRow][kColumn]);
+        return accumulateRow<kMatrix, kRow, kColumn + 1>(sum + kCoefficient * values[kColumn],
+                                                         values);
     }
 }
 template <const auto& kMatrix, int kRow, int kColumn = 0, class Sample>
 inline Sample rowSum(const Sample* values) {
-    if constexpr (kMatrix[kRow][kColumn] == 0.0f)
+    if constexpr (kMatrix[kRow][kColumn] == 0.0f) {
         return rowSum<kMatrix, kRow, kColumn + 1>(values);
-    else
-        return accumulateRow<kMatrix, kRow, kColumn + 1>(
-            kMatrix[kRow][kColumn] * values[kColumn], values);
+    } else {
+        constexpr Sample kCoefficient = constant<Sample>(kMatrix[kRow][kColumn]);
+        return accumulateRow<kMatrix, kRow, kColumn + 1>(kCoefficient * values[kColumn], values);
+    }
 }
 
 // Where the first triode's grid voltage leaves its table (p0 > 20 V), both currents grow
@@ -113,7 +115,7 @@ public:
         Sample values[kColumns];
         for (int s = 0; s < kStates; ++s) values[s] = state[s];
         values[kU] = u;
-        values[kV] = Sample{} + kSupplyVoltage;
+        values[kV] = constant<Sample>(kSupplyVoltage);
         for (int c = 0; c < kCurrents; ++c) values[kI0 + c] = currents[c];
 
         const Sample p0 = rowSum<kVoltages, 0>(values);
@@ -122,13 +124,15 @@ public:
         const Sample p3 = rowSum<kVoltages, 3>(values);
 
         Sample i0, i1, i2, i3;
-        tables.readTriode(TubeTables::kFamilyA, clamp01((p0 + 4.0f) * 0.041666668f),
-                          clamp01((p1 - 50.0f) * 0.006666667f), i0, i1);
-        const Sample overdrive = p0 - kFirstGridLimit;
-        i0 = select(p0 > kFirstGridLimit, i0 + overdrive * kI0Slope, i0);
-        i1 = select(p0 > kFirstGridLimit, i1 + overdrive * kI1Slope, i1);
-        tables.readTriode(TubeTables::kFamilyC, clamp01((p2 - 5.0f) * 0.025f),
-                          clamp01((p3 - 100.0f) * 0.005f), i2, i3);
+        const auto c = [](float value) { return constant<Sample>(value); };
+        tables.readTriode(TubeTables::kFamilyA, clamp01((p0 + c(4.0f)) * c(0.041666668f)),
+                          clamp01((p1 - c(50.0f)) * c(0.006666667f)), i0, i1);
+        const Sample overdrive = p0 - c(kFirstGridLimit);
+        const auto overdriven = p0 > c(kFirstGridLimit);
+        i0 = select(overdriven, i0 + overdrive * c(kI0Slope), i0);
+        i1 = select(overdriven, i1 + overdrive * c(kI1Slope), i1);
+        tables.readTriode(TubeTables::kFamilyC, clamp01((p2 - c(5.0f)) * c(0.025f)),
+                          clamp01((p3 - c(100.0f)) * c(0.005f)), i2, i3);
         currents[0] = values[kI0] = i0;
         currents[1] = values[kI0 + 1] = i1;
         currents[2] = values[kI0 + 2] = i2;

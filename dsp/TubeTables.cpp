@@ -74,43 +74,4 @@ float TubeTables::read(int family, float g, float a) const {
     return tk + (tk2 - tk) * fa;
 }
 
-void TubeTables::readTriode(int firstFamily, Float4 g, Float4 a, Float4& first,
-                            Float4& second) const {
-    const Float4 gridPosition = g * kGridScale;
-    const Float4 slicePosition = a * kSliceScale;
-    const Int4 j = __builtin_convertvector(gridPosition, Int4);
-    const Int4 k = __builtin_convertvector(slicePosition, Int4);
-    const Float4 fg = gridPosition - __builtin_convertvector(j, Float4);
-    const Float4 fa = slicePosition - __builtin_convertvector(k, Float4);
-
-    // Corners in lanes (first family left, right, second family left, right). The right
-    // grid neighbour is always j + 1: at j = 44099 that is the guard entry, equal to entry
-    // 44099, exactly as the capped index would read.
-    // corner[0..3]: lower slice at j and j + 1, upper slice at j and j + 1.
-    float corner[4][4];
-    for (int lane = 0; lane < 2; ++lane) {
-        const int lowerOffset = k[lane] * kEntries + j[lane];
-        const int upperOffset = lowerOffset + (k[lane] < kLastSlice ? kEntries : 0);
-        for (int member = 0; member < 2; ++member) {
-            const float* family = slice(firstFamily + member, 0);
-            const int slot = member * 2 + lane;
-            corner[0][slot] = family[lowerOffset];
-            corner[1][slot] = family[lowerOffset + 1];
-            corner[2][slot] = family[upperOffset];
-            corner[3][slot] = family[upperOffset + 1];
-        }
-    }
-    Float4 lowerLeft, lowerRight, upperLeft, upperRight;
-    std::memcpy(&lowerLeft, corner[0], sizeof lowerLeft);
-    std::memcpy(&lowerRight, corner[1], sizeof lowerRight);
-    std::memcpy(&upperLeft, corner[2], sizeof upperLeft);
-    std::memcpy(&upperRight, corner[3], sizeof upperRight);
-    const Float4 fg4 = __builtin_shuffle(fg, Int4{0, 1, 0, 1});
-    const Float4 fa4 = __builtin_shuffle(fa, Int4{0, 1, 0, 1});
-    const Float4 tk = lowerLeft + (lowerRight - lowerLeft) * fg4;
-    const Float4 tk2 = upperLeft + (upperRight - upperLeft) * fg4;
-    first = tk + (tk2 - tk) * fa4;
-    second = __builtin_shuffle(first, Int4{2, 3, 0, 1});
-}
-
 }  // namespace dsp

@@ -3,6 +3,8 @@
 // plus one guard entry per slice. Built once per instance from polynomial data; ~7 MB.
 #pragma once
 
+#include <emmintrin.h>
+
 #include "dsp/Float4.h"
 #include "dsp/TubeTableData.h"
 
@@ -35,10 +37,51 @@ public:
         first = read(firstFamily, g, a);
         second = read(firstFamily + 1, g, a);
     }
-    void readTriode(int firstFamily, Float4 g, Float4 a, Float4& first, Float4& second) const;
+    inline void readTriode(int firstFamily, Float4 g, Float4 a, Float4& first,
+                           Float4& second) const;
 
 private:
     alignas(64) float entries_[kTables * kEntries];
 };
+
+inline void TubeTables::readTriode(int firstFamily, Float4 g, Float4 a, Float4& first,
+                                   Float4& second) const {
+    constexpr int kLastSlice = kSlices - 1;
+    const Float4 gridPosition = g * static_cast<float>(kGridPoints - 1);
+    const Float4 slicePosition = a * static_cast<float>(kLastSlice);
+    const Int4 j = __builtin_convertvector(gridPosition, Int4);
+    const Int4 k = __builtin_convertvector(slicePosition, Int4);
+
+    // Two neighbouring grid points per load. The right neighbour is always j + 1: at
+    // j = 44099 that is the guard entry, equal to entry 44099, exactly what the capped
+    // index would read. The upper slice is capped at 9.
+    const float* member0 = slice(firstFamily, 0);
+    const float* member1 = slice(firstFamily + 1, 0);
+    const auto pair = [](const float* at) {
+        return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(at)));
+    };
+    const int lowerLeft = k[0] * kEntries + j[0];
+    const int lowerRight = k[1] * kEntries + j[1];
+    const int upperLeft = lowerLeft + (k[0] < kLastSlice ? kEntries : 0);
+    const int upperRight = lowerRight + (k[1] < kLastSlice ? kEntries : 0);
+    const auto corners = [&](int left, int right, Float4& atJ, Float4& atJ1) {
+        const Float4 m0 = _mm_unpacklo_ps(pair(member0 + left), pair(member0 + right));
+        const Float4 m1 = _mm_unpacklo_ps(pair(member1 + left), pair(member1 + right));
+        atJ = _mm_movelh_ps(m0, m1);   // j:     member 0 left, right, member 1 left, right
+        atJ1 = _mm_movehl_ps(m1, m0);  // j + 1: the same order
+    };
+    Float4 lowerJ, lowerJ1, upperJ, upperJ1;
+    corners(lowerLeft, lowerRight, lowerJ, lowerJ1);
+    corners(upperLeft, upperRight, upperJ, upperJ1);
+
+    const Float4 fg = gridPosition - __builtin_convertvector(j, Float4);
+    const Float4 fa = slicePosition - __builtin_convertvector(k, Float4);
+    const Float4 fg4 = __builtin_shufflevector(fg, fg, 0, 1, 0, 1);
+    const Float4 fa4 = __builtin_shufflevector(fa, fa, 0, 1, 0, 1);
+    const Float4 tk = lowerJ + (lowerJ1 - lowerJ) * fg4;
+    const Float4 tk2 = upperJ + (upperJ1 - upperJ) * fg4;
+    first = tk + (tk2 - tk) * fa4;
+    second = __builtin_shufflevector(first, first, 2, 3, 0, 1);
+}
 
 }  // namespace dsp

@@ -1,0 +1,101 @@
+#include "dsp/Coefficients.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace dsp {
+namespace {
+
+float f(double value) { return static_cast<float>(value); }
+
+// 0 for p10 below 0.255, 1 up to 0.755, 2 up to 1.255; any other value, including the
+// truncations an out-of-range or non-finite parameter gives, is the flat mode 0. Decided
+// on the float itself, so that no out-of-range integer conversion can occur.
+int sidechainModeFor(float p10) {
+    const float position = 2.0f * p10 + 0.49f;
+    if (position >= 1.0f && position < 2.0f) return 1;
+    if (position >= 2.0f && position < 3.0f) return 2;
+    return 0;
+}
+
+// RBJ low shelf with shelf slope 1.
+SidechainCoefficients lowShelf(float frequency, float gainDb) {
+    const float A = f(std::sqrt(std::pow(10.0, 0.05 * gainDb)));
+    const float w = f(2.0 * std::numbers::pi * frequency);
+    const float c = f(std::cos(static_cast<double>(w)));
+    const float beta = f(std::sin(static_cast<double>(w)) / 1.414 * 2.0 * std::sqrt(static_cast<double>(A)));
+    SidechainCoefficients s;
+    s.b0 = A * ((A + 1.0f) - (A - 1.0f) * c + beta);
+    s.b1 = 2.0f * A * ((A - 1.0f) - (A + 1.0f) * c);
+    s.b2 = A * ((A + 1.0f) - (A - 1.0f) * c - beta);
+    s.a0 = (A + 1.0f) + (A - 1.0f) * c + beta;
+    s.a1 = -2.0f * ((A - 1.0f) + (A + 1.0f) * c);
+    s.a2 = (A + 1.0f) + (A - 1.0f) * c - beta;
+    s.inverseA0 = 1.0f / s.a0;
+    return s;
+}
+
+float releaseCoefFor(float p3, float k) {
+    const float u = 1.0f - p3;
+    const float u2 = u * u;
+    const float u3 = u2 * u;
+    const float u4 = u2 * u2;
+    const float u5 = u4 * u;
+    const float y = 7.3841f * u - 26.2f * u2 + 47.23f * u3 - 40.9175f * u4 + 13.495f * u5;
+    const float r = 1.0f - y;
+    return f(std::exp(k * std::log(static_cast<double>(0.999948f + 0.00004f * r))));
+}
+
+// The rate ratio is applied twice (exponent k^2). The logarithms are those of the exact
+// decimals 0.95 and 0.9995, which gives 0.9796835 at the defaults.
+float attackCoefFor(float p2, float k) {
+    const float s = f(std::sqrt(std::sqrt(static_cast<double>(p2))));
+    const double ln095 = std::log(0.95);
+    const float L = f(ln095 + (std::log(0.9995) - ln095) * s);
+    const float c1 = f(std::exp(static_cast<double>(k) * L));
+    return f(std::exp(static_cast<double>(k) * std::log(static_cast<double>(c1))));
+}
+
+}  // namespace
+
+RateQuantities RateQuantities::forRate(float sampleRate) {
+    return {sampleRate, 48000.0f / sampleRate, 1.0f / sampleRate, 1.0f / 192000.0f};
+}
+
+FixedCoefficients FixedCoefficients::forRate(const RateQuantities& rate) {
+    const double k0 = rate.rateRatio;
+    FixedCoefficients fixed;
+    fixed.detectorReleaseCoef = f(std::exp(std::log(static_cast<double>(0.99792f)) * k0));
+    fixed.detectorAttackCoef = f(std::exp(std::log(0.5) * k0));
+    fixed.dcBlockCoef = f(std::exp(std::log(static_cast<double>(0.996f)) * 48000.0 / rate.sampleRate));
+    fixed.warmupCoef = 0.9999f;
+    return fixed;
+}
+
+BlockCoefficients BlockCoefficients::derive(const ParameterSnapshot& parameters, float k) {
+    const float* p = parameters.values;
+    BlockCoefficients b;
+    b.inputGainDb = 50.0f * p[ParameterSnapshot::kGain];
+    b.inputGain = f(std::pow(10.0, 0.05 * b.inputGainDb));
+    b.outputGainDb = 50.0f * p[ParameterSnapshot::kVolume] - 50.0f;
+    b.outputGain = f(std::pow(10.0, 0.05 * b.outputGainDb));
+    b.releaseCoef = releaseCoefFor(p[ParameterSnapshot::kRelease], k);
+
+    b.sidechainMode = sidechainModeFor(p[ParameterSnapshot::kSidechain]);
+    const float frequency = (b.sidechainMode == 1 ? 0.00312f : 0.00625f) * k;
+    b.sidechainCoefs = lowShelf(frequency, b.sidechainMode == 0 ? 0.0f : -6.0f);
+
+    b.powerOn = p[ParameterSnapshot::kPower] > 0.5f;
+    const float q = 1.0f - p[ParameterSnapshot::kLeftGrid];
+    b.driveSmoothing = 0.6f * (1.0f - q * q * q) + 0.25f;
+    b.tubeBlend = 0.99f * p[ParameterSnapshot::kRightGrid] + 0.01f;
+    b.ratioScale = 0.7f * p[ParameterSnapshot::kRatio] + 0.3f;
+    b.thresholdDb = -8.0f - 50.0f * (1.0f - b.ratioScale);
+    b.kneeTopDb = b.thresholdDb + 50.0f;
+    b.wet = p[ParameterSnapshot::kDryWet];
+    b.dry = 1.0f - b.wet;
+    b.attackCoef = attackCoefFor(p[ParameterSnapshot::kAttack], k);
+    return b;
+}
+
+}  // namespace dsp
