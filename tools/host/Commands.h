@@ -10,6 +10,9 @@ namespace vsthost {
 using Arguments = std::vector<std::string>;
 
 int runInfo(const Arguments& arguments);
+// These two throw ToolError (UsageError for bad options) rather than printing.
+int runRender(const Arguments& arguments);
+int runBench(const Arguments& arguments);
 
 // The plug-in used when none is named: the Marvolenzik.so built beside this program,
 // else the installed one in ~/.vst.

@@ -1,0 +1,41 @@
+// An audio file read through libsndfile as a stereo stream; a mono file feeds both
+// channels.
+#pragma once
+
+#include <sndfile.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/host/StereoStream.h"
+
+namespace vsthost {
+
+class AudioFileReader : public StereoSource {
+public:
+    // Throws ToolError when the file is missing or unreadable, not in a format libsndfile
+    // reads, or has more than two channels.
+    explicit AudioFileReader(const std::string& path);
+    ~AudioFileReader() override;
+    AudioFileReader(const AudioFileReader&) = delete;
+    AudioFileReader& operator=(const AudioFileReader&) = delete;
+
+    int read(float* left, float* right, int frames) override;
+
+    int channels() const { return channels_; }
+    int sampleRate() const { return sampleRate_; }
+    int format() const { return format_; }
+    std::int64_t frames() const { return frames_; }
+
+private:
+    std::string path_;
+    SNDFILE* file_ = nullptr;
+    int channels_ = 0;
+    int sampleRate_ = 0;
+    int format_ = 0;
+    std::int64_t frames_ = 0;
+    std::vector<float> interleaved_;
+};
+
+}  // namespace vsthost

@@ -1,0 +1,39 @@
+// A stereo audio file written through libsndfile into a temporary file beside its final
+// path, which replaces the final path only when the whole render succeeded: an existing
+// file is never left half-written, and a failed render leaves nothing behind.
+#pragma once
+
+#include <sndfile.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/host/StereoStream.h"
+
+namespace vsthost {
+
+class AudioFileWriter : public StereoSink {
+public:
+    // Throws ToolError when the folder cannot take the file or the format is refused.
+    AudioFileWriter(const std::string& path, int format, int sampleRate);
+    // Without commit(), removes the temporary file.
+    ~AudioFileWriter() override;
+    AudioFileWriter(const AudioFileWriter&) = delete;
+    AudioFileWriter& operator=(const AudioFileWriter&) = delete;
+
+    // Samples beyond full scale are clipped in integer formats, not wrapped.
+    void write(const float* left, const float* right, int frames) override;
+    // Completes the file, flushes it to disk and moves it to its final path.
+    void commit();
+
+private:
+    void discard();
+
+    std::string path_;
+    std::string temporaryPath_;
+    int descriptor_ = -1;
+    SNDFILE* file_ = nullptr;
+    std::vector<float> interleaved_;
+};
+
+}  // namespace vsthost

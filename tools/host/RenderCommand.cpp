@@ -1,0 +1,205 @@
+// `render [IN] OUT`: an audio file (or the demo loop) through a plug-in into a file.
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <set>
+
+#include "tools/host/AudioFileReader.h"
+#include "tools/host/AudioFileWriter.h"
+#include "tools/host/AudioFormat.h"
+#include "tools/host/CommandLine.h"
+#include "tools/host/Commands.h"
+#include "tools/host/DemoLoop.h"
+#include "tools/host/Host.h"
+#include "tools/host/ParameterAssignment.h"
+#include "tools/host/PluginLibrary.h"
+#include "tools/host/PresetText.h"
+#include "tools/host/ProgressBar.h"
+#include "tools/host/RenderLoop.h"
+#include "tools/host/RenderSummary.h"
+#include "tools/host/StereoPlugin.h"
+#include "tools/host/ToolError.h"
+
+namespace vsthost {
+
+namespace {
+
+constexpr long kLongestBlock = 65536;
+
+struct RenderOptions {
+    std::optional<std::string> inputPath;
+    std::string outputPath;
+    std::string pluginPath;
+    int blockSize = 512;
+    std::optional<int> sampleRate;
+    std::optional<std::string> presetPath;
+    std::vector<std::string> parameterAssignments;
+    std::optional<SampleEncoding> encoding;
+    bool compensateLatency = true;
+    bool quiet = false;
+    bool json = false;
+};
+
+RenderOptions parseRenderOptions(const Arguments& arguments) {
+    const ParsedArguments parsed(arguments, {{"block", true},
+                                             {"plugin", true},
+                                             {"param", true},
+                                             {"preset", true},
+                                             {"rate", true},
+                                             {"bits", true},
+                                             {"no-latency-compensation", false},
+                                             {"quiet", false},
+                                             {"json", false}});
+    RenderOptions options;
+    const auto& files = parsed.positionals();
+    if (files.empty() || files.size() > 2) throw UsageError("needs [IN] OUT");
+    if (files.size() == 2) options.inputPath = files[0];
+    options.outputPath = files.back();
+    options.pluginPath = parsed.value("plugin").value_or(defaultPluginPath());
+    options.blockSize = static_cast<int>(integerOption(parsed, "block", 512, 1, kLongestBlock));
+    if (parsed.has("rate"))
+        options.sampleRate = static_cast<int>(integerOption(parsed, "rate", 0, 1000, 1000000));
+    options.presetPath = parsed.value("preset");
+    options.parameterAssignments = parsed.values("param");
+    if (const auto bits = parsed.value("bits")) {
+        options.encoding = parseSampleEncoding(*bits);
+        if (!options.encoding)
+            throw UsageError("--bits takes 16, 24, 32 or float, not '" + *bits + "'");
+    }
+    options.compensateLatency = !parsed.has("no-latency-compensation");
+    options.quiet = parsed.has("quiet");
+    options.json = parsed.has("json");
+    return options;
+}
+
+// Ctrl-C stops the render between two blocks, so the temporary file is removed.
+volatile std::sig_atomic_t interruptRequested = 0;
+
+class InterruptGuard {
+public:
+    InterruptGuard() {
+        previousInterrupt_ = std::signal(SIGINT, &request);
+        previousTerminate_ = std::signal(SIGTERM, &request);
+    }
+    ~InterruptGuard() {
+        std::signal(SIGINT, previousInterrupt_);
+        std::signal(SIGTERM, previousTerminate_);
+    }
+    InterruptGuard(const InterruptGuard&) = delete;
+    InterruptGuard& operator=(const InterruptGuard&) = delete;
+
+private:
+    static void request(int) { interruptRequested = 1; }
+    void (*previousInterrupt_)(int);
+    void (*previousTerminate_)(int);
+};
+
+// Preset first, then --param in the order given, so a --param refines a preset.
+std::set<VstInt32> applySettings(StereoPlugin& plugin, const RenderOptions& options) {
+    std::set<VstInt32> set;
+    if (options.presetPath) {
+        if (plugin.uniqueId() != kMarvolenzikUniqueId)
+            throw ToolError("--preset takes a Marvolenzik preset, and " + options.pluginPath +
+                            " is not Marvolenzik");
+        const PresetValues values = readPresetFile(*options.presetPath);
+        for (VstInt32 index = 0; index < kPresetValueCount; ++index) {
+            plugin.setParameter(index, values[index]);
+            set.insert(index);
+        }
+    }
+    std::vector<std::string> names;
+    for (VstInt32 index = 0; index < plugin.primary().effect()->numParams; ++index)
+        names.push_back(plugin.primary().parameterName(index));
+    for (const std::string& assignment : options.parameterAssignments) {
+        const ParameterAssignment parameter = resolveParameterAssignment(assignment, names);
+        plugin.setParameter(parameter.index, parameter.value);
+        set.insert(parameter.index);
+    }
+    return set;
+}
+
+std::vector<ParameterState> readParameters(PluginInstance& plugin, const std::set<VstInt32>& set) {
+    std::vector<ParameterState> parameters;
+    for (VstInt32 index = 0; index < plugin.effect()->numParams; ++index)
+        parameters.push_back({index, plugin.parameterName(index), plugin.getParameter(index),
+                              plugin.parameterDisplay(index), set.count(index) > 0});
+    return parameters;
+}
+
+// The file named, or the demo loop, as a stream; fills the input part of the summary.
+class RenderInput {
+public:
+    RenderInput(const RenderOptions& options, RenderSummary& summary) {
+        if (options.inputPath) {
+            file_ = std::make_unique<AudioFileReader>(*options.inputPath);
+            summary.inputPath = *options.inputPath;
+            summary.inputFormat = describeFormat(file_->format());
+            summary.inputChannels = file_->channels();
+            summary.sampleRate = options.sampleRate.value_or(file_->sampleRate());
+        } else {
+            summary.sampleRate = options.sampleRate.value_or(static_cast<int>(kDemoLoopSampleRate));
+            demo_ = synthesiseDemoLoop(summary.sampleRate, kDemoLoopSeconds);
+            demoSource_.emplace(demo_);
+        }
+    }
+
+    StereoSource& source() { return file_ ? static_cast<StereoSource&>(*file_) : *demoSource_; }
+    std::int64_t frames() const { return file_ ? file_->frames() : demo_.frames(); }
+    std::optional<int> format() const {
+        return file_ ? std::optional<int>(file_->format()) : std::nullopt;
+    }
+
+private:
+    std::unique_ptr<AudioFileReader> file_;
+    StereoBuffer demo_;
+    std::optional<StereoBufferSource> demoSource_;
+};
+
+}  // namespace
+
+int runRender(const Arguments& arguments) {
+    const RenderOptions options = parseRenderOptions(arguments);
+    RenderSummary summary;
+    summary.outputPath = options.outputPath;
+    summary.pluginPath = options.pluginPath;
+    summary.blockSize = options.blockSize;
+    summary.latencyCompensated = options.compensateLatency;
+
+    RenderInput input(options, summary);
+    const int outputFormat =
+        chooseOutputFormat(options.outputPath, input.format(), options.encoding);
+    summary.outputFormat = describeFormat(outputFormat);
+
+    const PluginLibrary library(options.pluginPath);
+    Host host;
+    host.setSampleRate(summary.sampleRate);
+    host.setBlockSize(options.blockSize);
+    StereoPlugin plugin(host, library);
+    summary.pluginName = plugin.effectName();
+    summary.pluginInstances = plugin.instanceCount();
+    const std::set<VstInt32> set = applySettings(plugin, options);
+    plugin.start(static_cast<float>(summary.sampleRate), options.blockSize);
+    summary.parameters = readParameters(plugin.primary(), set);
+
+    AudioFileWriter writer(options.outputPath, outputFormat, static_cast<int>(summary.sampleRate));
+    const InterruptGuard interruptGuard;
+    ProgressBar progress(stderr, !options.quiet, input.frames());
+    const RenderSettings settings{options.blockSize, options.compensateLatency, summary.sampleRate};
+    summary.result =
+        renderThroughPlugin(plugin, input.source(), writer, settings, [&](std::int64_t done) {
+            if (interruptRequested)
+                throw ToolError("interrupted; " + options.outputPath + " not written");
+            progress.update(done);
+        });
+    progress.finish();
+    writer.commit();
+
+    if (options.json)
+        printSummaryJson(stdout, summary);
+    else if (!options.quiet)
+        printSummaryText(stdout, summary);
+    return 0;
+}
+
+}  // namespace vsthost

@@ -1,0 +1,45 @@
+// What `render` prints at the end: levels in and out, latency, CPU time and real-time
+// factor, as text for people or as JSON for scripts.
+#pragma once
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "host/VstInterface.h"
+#include "tools/host/RenderLoop.h"
+
+namespace vsthost {
+
+struct ParameterState {
+    VstInt32 index;
+    std::string name;
+    float value;
+    std::string display;
+    bool setByUser;  // from --preset or --param
+};
+
+struct RenderSummary {
+    std::string inputPath;  // empty for the demo loop
+    std::string inputFormat;
+    int inputChannels = 2;
+    std::string outputPath;
+    std::string outputFormat;
+    double sampleRate = 0.0;
+    std::string pluginPath;
+    std::string pluginName;
+    int pluginInstances = 1;
+    int blockSize = 0;
+    bool latencyCompensated = true;
+    std::vector<ParameterState> parameters;
+    RenderResult result;
+
+    double audioSeconds() const;
+    // Audio seconds per CPU second spent in the plug-in.
+    double realTimeFactor() const;
+};
+
+void printSummaryText(std::FILE* out, const RenderSummary& summary);
+void printSummaryJson(std::FILE* out, const RenderSummary& summary);
+
+}  // namespace vsthost
