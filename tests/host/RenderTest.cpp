@@ -18,9 +18,8 @@ namespace {
 
 constexpr long kFrames = 10007;  // not a whole number of blocks
 
-// Marvolenzik's tube stage stays silent for its first second after construction, so a
-// comparison with its output needs longer material, and something to compare.
-long framesBeyondWarmUp(int sampleRate) { return sampleRate * 3 / 2 + 7; }
+// The render warms the plug-in up with this much silence unless told otherwise.
+constexpr double kDefaultPrerollSeconds = 1.5;
 
 float largestMagnitude(const std::vector<std::vector<float>>& samples) {
     float largest = 0.0f;
@@ -29,17 +28,25 @@ float largestMagnitude(const std::vector<std::vector<float>>& samples) {
     return largest;
 }
 
-// What a DAW does with latency, written out plainly: feed the signal and then
-// `initialDelay` frames of silence in blocks, and drop the first `initialDelay` output
-// frames.
+// What the render does, written out plainly: feed the pre-roll's silence in blocks and
+// drop its output; feed the signal and then `initialDelay` frames of silence in blocks,
+// and drop the first `initialDelay` output frames.
 std::vector<std::vector<float>> processDirectly(
     const std::vector<std::vector<float>>& input, float sampleRate, int blockSize,
-    const std::vector<std::pair<int, float>>& parameters = {}) {
+    const std::vector<std::pair<int, float>>& parameters = {},
+    double prerollSeconds = kDefaultPrerollSeconds) {
     const vsthost::PluginLibrary library(MARVOLENZIK_PLUGIN_PATH);
     vsthost::Host host;
     vsthost::PluginInstance plugin(host, library);
     for (const auto& [index, value] : parameters) plugin.setParameter(index, value);
     plugin.start(sampleRate, blockSize);
+    const long prerollFrames = static_cast<long>(prerollSeconds * sampleRate);
+    std::vector<float> silence(blockSize, 0.0f), discarded(blockSize);
+    for (long done = 0; done < prerollFrames; done += blockSize) {
+        float* in[2] = {silence.data(), silence.data()};
+        float* out[2] = {discarded.data(), discarded.data()};
+        plugin.processReplacing(in, out, static_cast<VstInt32>(std::min<long>(blockSize, prerollFrames - done)));
+    }
     const long latency = plugin.effect()->initialDelay;
     const long frames = static_cast<long>(input[0].size());
     std::vector<std::vector<float>> padded(2, std::vector<float>(frames + latency, 0.0f));
@@ -70,7 +77,7 @@ class RenderMatchesDirectProcessing : public ::testing::TestWithParam<RateAndBlo
 TEST_P(RenderMatchesDirectProcessing, SampleForSampleAfterLatencyCompensation) {
     const auto [sampleRate, blockSize] = GetParam();
     TemporaryFolder folder;
-    const AudioFile input = floatFile(sampleRate, 2, framesBeyondWarmUp(sampleRate));
+    const AudioFile input = floatFile(sampleRate, 2);
     writeAudioFile(folder.file("in.wav"), input);
 
     const HostRun run = runHost({"render", "--quiet", "--block", std::to_string(blockSize),
@@ -96,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(Rates, RenderMatchesDirectProcessing,
 
 TEST(Render, MonoInputFeedsBothInputsAndGivesStereo) {
     TemporaryFolder folder;
-    const AudioFile input = floatFile(48000, 1, framesBeyondWarmUp(48000));
+    const AudioFile input = floatFile(48000, 1);
     writeAudioFile(folder.file("mono.wav"), input);
 
     const HostRun run =
@@ -128,6 +135,35 @@ TEST(Render, LatencyCompensationAlignsAndRendersTheTail) {
                 << channel << ":" << i;
         for (long i = kFrames; i < kFrames + 7; ++i) ASSERT_EQ(output.samples[channel][i], 0.0f);
     }
+}
+
+// Marvolenzik's tube stage is muted for its first second; without the pre-roll the
+// render hears that, exactly as processing from construction on does.
+TEST(Render, WithoutPrerollStartsFromTheFreshInstance) {
+    TemporaryFolder folder;
+    const AudioFile input = floatFile(48000, 2, 48000 * 3 / 2);
+    writeAudioFile(folder.file("in.wav"), input);
+    const HostRun run = runHost({"render", "--quiet", "--preroll", "0", folder.file("in.wav"),
+                                 folder.file("out.wav")});
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(readAudioFile(folder.file("out.wav")).samples,
+              processDirectly(input.samples, 48000.0f, 512, {}, 0.0));
+}
+
+TEST(Render, GainReductionIsReadFromMarvolenziksMetersOnly) {
+    TemporaryFolder folder;
+    writeAudioFile(folder.file("in.wav"), floatFile(48000, 2, 4800));
+    const HostRun ours = runHost({"render", "--json", "--param", "Gain=0.5", folder.file("in.wav"),
+                                  folder.file("ours.wav")});
+    ASSERT_EQ(ours.exitCode, 0) << ours.err;
+    // 25 dB of input gain on a signal peaking at -6 dBFS compresses hard.
+    const double reduction = jsonNumber(ours.out, "maxGainReductionDb");
+    EXPECT_GT(reduction, 1.0);
+    EXPECT_LE(reduction, 60.0);
+    const HostRun other = runHost({"render", "--json", "--plugin", MONO_DELAY_PLUGIN_PATH,
+                                   folder.file("in.wav"), folder.file("other.wav")});
+    ASSERT_EQ(other.exitCode, 0) << other.err;
+    EXPECT_NE(other.out.find("\"maxGainReductionDb\": null"), std::string::npos) << other.out;
 }
 
 TEST(Render, WithoutLatencyCompensationKeepsTheDelay) {
@@ -206,7 +242,7 @@ TEST(Render, PresetFileActsAsTheSameValuesGivenWithParam) {
                                  "Ratio", "LeftGrid", "RightGrid", "Dry-Wet",
                                  "Power", "Autogain", "Sidechain"};
     TemporaryFolder folder;
-    writeAudioFile(folder.file("in.wav"), floatFile(48000, 2, framesBeyondWarmUp(48000)));
+    writeAudioFile(folder.file("in.wav"), floatFile(48000, 2));
     writeText(folder.file("setting.mvz"), editorPresetText(values));
 
     const HostRun byPreset = runHost({"render", "--json", "--preset", folder.file("setting.mvz"),

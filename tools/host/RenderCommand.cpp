@@ -1,4 +1,5 @@
 // `render [IN] OUT`: an audio file (or the demo loop) through a plug-in into a file.
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -11,6 +12,7 @@
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/DemoLoop.h"
+#include "tools/host/OwnPluginMeters.h"
 #include "tools/host/Host.h"
 #include "tools/host/ParameterAssignment.h"
 #include "tools/host/PluginLibrary.h"
@@ -26,6 +28,9 @@ namespace vsthost {
 namespace {
 
 constexpr long kLongestBlock = 65536;
+// Marvolenzik's tube stage is muted for the first second after construction and fades
+// in over about 50 ms; a render starts after that, as playback in a session does.
+constexpr double kDefaultPrerollSeconds = 1.5;
 
 struct RenderOptions {
     std::optional<std::string> inputPath;
@@ -37,6 +42,7 @@ struct RenderOptions {
     std::vector<std::string> parameterAssignments;
     std::optional<SampleEncoding> encoding;
     bool compensateLatency = true;
+    double prerollSeconds = kDefaultPrerollSeconds;
     bool quiet = false;
     bool json = false;
 };
@@ -48,6 +54,7 @@ RenderOptions parseRenderOptions(const Arguments& arguments) {
                                              {"preset", true},
                                              {"rate", true},
                                              {"bits", true},
+                                             {"preroll", true},
                                              {"no-latency-compensation", false},
                                              {"quiet", false},
                                              {"json", false}});
@@ -68,6 +75,7 @@ RenderOptions parseRenderOptions(const Arguments& arguments) {
             throw UsageError("--bits takes 16, 24, 32 or float, not '" + *bits + "'");
     }
     options.compensateLatency = !parsed.has("no-latency-compensation");
+    options.prerollSeconds = numberOption(parsed, "preroll", kDefaultPrerollSeconds, 0.0, 60.0);
     options.quiet = parsed.has("quiet");
     options.json = parsed.has("json");
     return options;
@@ -185,11 +193,18 @@ int runRender(const Arguments& arguments) {
     AudioFileWriter writer(options.outputPath, outputFormat, static_cast<int>(summary.sampleRate));
     const InterruptGuard interruptGuard;
     ProgressBar progress(stderr, !options.quiet, input.frames());
-    const RenderSettings settings{options.blockSize, options.compensateLatency, summary.sampleRate};
+    RenderSettings settings{options.blockSize, options.compensateLatency, summary.sampleRate};
+    settings.prerollFrames = static_cast<std::int64_t>(options.prerollSeconds * summary.sampleRate);
+    summary.prerollSeconds = options.prerollSeconds;
+    const std::optional<OwnPluginMeters> meters = OwnPluginMeters::of(plugin.primary());
+    if (meters) summary.maxGainReductionDb = 0.0;
     summary.result =
         renderThroughPlugin(plugin, input.source(), writer, settings, [&](std::int64_t done) {
             if (interruptRequested)
                 throw ToolError("interrupted; " + options.outputPath + " not written");
+            if (meters)
+                summary.maxGainReductionDb =
+                    std::max(*summary.maxGainReductionDb, meters->gainReductionDb());
             progress.update(done);
         });
     progress.finish();

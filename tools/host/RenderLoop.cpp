@@ -21,6 +21,13 @@ RenderResult renderThroughPlugin(StereoPlugin& plugin, StereoSource& source, Ste
     std::int64_t silenceToFeed = framesToDrop + result.tailSamples;
     bool inputEnded = false;
 
+    for (std::int64_t done = 0; done < settings.prerollFrames; done += block) {
+        const int frames = static_cast<int>(std::min<std::int64_t>(block, settings.prerollFrames - done));
+        std::fill_n(inLeft.begin(), frames, 0.0f);
+        std::fill_n(inRight.begin(), frames, 0.0f);
+        plugin.process(inLeft.data(), inRight.data(), outLeft.data(), outRight.data(), frames);
+    }
+
     while (!inputEnded || silenceToFeed > 0) {
         int frames = 0;
         if (!inputEnded) {

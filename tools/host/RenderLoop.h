@@ -18,6 +18,10 @@ struct RenderSettings {
     int blockSize = 512;  // at most the block size the plug-in was started with
     bool compensateLatency = true;
     double sampleRate = 48000.0;
+    // Silence fed (and its output dropped) before the input, so that a plug-in which
+    // warms up after it is created, as an instance in a session long open would be,
+    // meets the material warm. Not counted in levels or CPU time.
+    std::int64_t prerollFrames = 0;
 };
 
 struct RenderResult {
@@ -30,7 +34,8 @@ struct RenderResult {
     double pluginCpuSeconds = 0.0;  // inside processReplacing only
 };
 
-// `afterBlock` receives the input frames read so far; it may throw to stop the render.
+// `afterBlock` receives the input frames read so far after each block of the input and
+// its tail; it may throw to stop the render.
 RenderResult renderThroughPlugin(StereoPlugin& plugin, StereoSource& source, StereoSink& sink,
                                  const RenderSettings& settings,
                                  const std::function<void(std::int64_t)>& afterBlock);

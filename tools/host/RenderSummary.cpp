@@ -7,11 +7,10 @@ namespace vsthost {
 
 namespace {
 
-// Gain reduction is shown by the effect's editor only: VST 2.4 has no request through
-// which a host could read a plug-in's meters, so the summary says so instead of guessing.
+// VST 2.4 has no request through which a host could read a plug-in's meters; only
+// Marvolenzik's can be read, by this host built from the same sources.
 constexpr const char* kGainReductionUnavailable =
-    "n/a (the plug-in shows its meters only in its editor; VST 2.4 gives a host no way to read "
-    "them)";
+    "n/a (a plug-in shows its meters only in its editor; this host reads Marvolenzik's only)";
 
 std::string levelText(double db) {
     if (!std::isfinite(db)) return "-inf";
@@ -87,13 +86,18 @@ void printSummaryText(std::FILE* out, const RenderSummary& s) {
     if (!settings.empty()) std::fprintf(out, "Settings        %s\n", settings.c_str());
     std::fprintf(out, "Latency         %d samples, %s\n", s.result.latencySamples,
                  s.latencyCompensated ? "compensated" : "not compensated");
+    if (s.prerollSeconds > 0.0)
+        std::fprintf(out, "Pre-roll        %.2f s of silence before the input\n", s.prerollSeconds);
     std::fprintf(out, "Input level     peak %s dBFS, RMS %s dBFS\n",
                  levelText(s.result.inputLevels.peakDb()).c_str(),
                  levelText(s.result.inputLevels.rmsDb()).c_str());
     std::fprintf(out, "Output level    peak %s dBFS, RMS %s dBFS\n",
                  levelText(s.result.outputLevels.peakDb()).c_str(),
                  levelText(s.result.outputLevels.rmsDb()).c_str());
-    std::fprintf(out, "Gain reduction  %s\n", kGainReductionUnavailable);
+    if (s.maxGainReductionDb)
+        std::fprintf(out, "Gain reduction  up to %.1f dB\n", *s.maxGainReductionDb);
+    else
+        std::fprintf(out, "Gain reduction  %s\n", kGainReductionUnavailable);
     std::fprintf(out,
                  "CPU time        %.3f s in the plug-in for %.1f s of audio: %.1fx real time\n",
                  s.result.pluginCpuSeconds, s.audioSeconds(), s.realTimeFactor());
@@ -135,7 +139,9 @@ void printSummaryJson(std::FILE* out, const RenderSummary& s) {
             jsonString(p.display).c_str(), p.setByUser ? "true" : "false");
     }
     std::fprintf(out, "\n  ],\n");
-    std::fprintf(out, "  \"maxGainReductionDb\": null,\n");
+    std::fprintf(out, "  \"maxGainReductionDb\": %s,\n",
+                 s.maxGainReductionDb ? jsonNumber(*s.maxGainReductionDb).c_str() : "null");
+    std::fprintf(out, "  \"prerollSeconds\": %s,\n", jsonNumber(s.prerollSeconds).c_str());
     std::fprintf(out,
                  "  \"audioSeconds\": %s,\n  \"cpuSeconds\": %s,\n  \"realTimeFactor\": %s\n}\n",
                  jsonNumber(s.audioSeconds()).c_str(), jsonNumber(r.pluginCpuSeconds).c_str(),

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,7 +32,10 @@ struct RenderSummary {
     int pluginInstances = 1;
     int blockSize = 0;
     bool latencyCompensated = true;
+    double prerollSeconds = 0.0;
     std::vector<ParameterState> parameters;
+    // Read from the plug-in's published meters; only Marvolenzik's can be read.
+    std::optional<double> maxGainReductionDb;
     RenderResult result;
 
     double audioSeconds() const;

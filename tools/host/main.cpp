@@ -27,6 +27,8 @@ void printUsage(std::FILE* out) {
         "                                  the demo's rate, default 48000)\n"
         "      --bits 16|24|32|float       sample encoding of OUT\n"
         "      --no-latency-compensation   keep the plug-in's delay in OUT\n"
+        "      --preroll SECONDS           silence fed before IN, output dropped, so that the\n"
+        "                                  plug-in has warmed up (default 1.5; 0 for none)\n"
         "      --quiet                     no progress and no summary\n"
         "      --json                      summary as JSON\n"
         "  bench [--seconds S] [--passes N] [--block N] [--rate HZ] PLUGIN.so...\n"

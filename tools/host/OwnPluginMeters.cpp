@@ -1,0 +1,28 @@
+#include "tools/host/OwnPluginMeters.h"
+
+#include <algorithm>
+
+#include "effect/Rovuduradir.h"
+#include "tools/host/PluginInstance.h"
+
+namespace vsthost {
+
+namespace {
+// A meter value of 1 stands for 25 dB of gain reduction.
+constexpr double kMeterFullScaleDb = 25.0;
+}  // namespace
+
+std::optional<OwnPluginMeters> OwnPluginMeters::of(PluginInstance& plugin) {
+    if (!plugin.ok() || plugin.effect()->uniqueID != kMarvolenzikId) return std::nullopt;
+    if (plugin.text(effGetEffectName) != kEffectName) return std::nullopt;
+    if (plugin.text(effGetVendorString) != kVendorString) return std::nullopt;
+    return OwnPluginMeters(plugin.effect()->object);
+}
+
+double OwnPluginMeters::gainReductionDb() const {
+    auto* effect = static_cast<Rovuduradir*>(static_cast<AudioEffect*>(effectObject_));
+    return kMeterFullScaleDb *
+           std::max(effect->getGainReductionLeft(), effect->getGainReductionRight());
+}
+
+}  // namespace vsthost
