@@ -41,4 +41,44 @@ private:
     SampleHistory<Sample, kLowpassOrder> outputs_;  // y[n-1] .. y[n-8]
 };
 
+// The same lowpass fed by 4x zero-stuffing: the host sample at phase 0, zeros at phases
+// 1 to 3. A zero input only adds exact zeros to the sum, so just the inputs that carry a
+// host sample (k = phase, phase + 4, phase + 8) enter it, in the same order.
+template <class Sample>
+class ZeroStuffedLowpass {
+public:
+    static constexpr int kFactor = 4;
+
+    // hostSample is read at phase 0 only.
+    Sample process(int phase, Sample hostSample) {
+        if (phase == 0) {
+            hostSamples_[2] = hostSamples_[1];
+            hostSamples_[1] = hostSamples_[0];
+            hostSamples_[0] = hostSample;
+        }
+        Sample y = kFeedforward[phase] * hostSamples_[0];
+        for (int k = phase + kFactor, age = 1; k <= kLowpassOrder; k += kFactor, ++age)
+            y = y + kFeedforward[k] * hostSamples_[age];
+        const Sample* out = outputs_.newestFirst();
+        for (int k = 0; k < kLowpassOrder; ++k)
+            y = y + constant<Sample>(kLowpassFeedback[k]) * out[k];
+        outputs_.push(y);
+        return y;
+    }
+
+    const Sample* recentOutputs() const { return outputs_.newestFirst(); }
+    bool isFinite() const { return allFinite(hostSamples_) && outputs_.isFinite(); }
+
+private:
+    static constexpr Sample kFeedforward[kLowpassOrder + 1] = {
+        constant<Sample>(kLowpassFeedforward[0]), constant<Sample>(kLowpassFeedforward[1]),
+        constant<Sample>(kLowpassFeedforward[2]), constant<Sample>(kLowpassFeedforward[3]),
+        constant<Sample>(kLowpassFeedforward[4]), constant<Sample>(kLowpassFeedforward[5]),
+        constant<Sample>(kLowpassFeedforward[6]), constant<Sample>(kLowpassFeedforward[7]),
+        constant<Sample>(kLowpassFeedforward[8])};
+
+    Sample hostSamples_[3]{};  // the host samples among the last nine inputs, newest first
+    SampleHistory<Sample, kLowpassOrder> outputs_;
+};
+
 }  // namespace dsp

@@ -2,8 +2,8 @@
 // variables, driven by the signal u and the 270 V supply, whose two triodes draw the
 // currents of the tube tables at predicted node voltages. One step per internal sample.
 //
-// BasicTubeCircuit<float> (TubeCircuit) runs one channel; BasicTubeCircuit<Float4> runs
-// left and right in lanes 0 and 1 with bit-identical arithmetic.
+// TubeCircuit runs one channel, as the equations read. StereoTubeCircuit runs left and
+// right at once, two matrix rows per register, and gives the same floats in each channel.
 #pragma once
 
 #include <cstddef>
@@ -93,6 +93,49 @@ inline Sample rowSum(const Sample* values) {
     }
 }
 
+// Two rows at once: lanes (row A left, right, row B left, right) over values given as
+// (left, right, left, right). A column enters where either row has a non-zero
+// coefficient; the other row then adds an exact zero. kNoRow stands for a row of zeros.
+inline constexpr int kNoRow = -1;
+template <const auto& kMatrix, int kRow>
+constexpr float coefficientOf(int column) {
+    if constexpr (kRow == kNoRow) return 0.0f;
+    else return kMatrix[kRow][column];
+}
+template <const auto& kMatrix, int kRowA, int kRowB, int kColumn>
+constexpr bool pairUses() {
+    return coefficientOf<kMatrix, kRowA>(kColumn) != 0.0f ||
+           coefficientOf<kMatrix, kRowB>(kColumn) != 0.0f;
+}
+template <const auto& kMatrix, int kRowA, int kRowB, int kColumn>
+constexpr Float4 pairCoefficient() {
+    constexpr float a = coefficientOf<kMatrix, kRowA>(kColumn);
+    constexpr float b = coefficientOf<kMatrix, kRowB>(kColumn);
+    return Float4{a, a, b, b};
+}
+template <const auto& kMatrix, int kRowA, int kRowB, int kColumn>
+inline Float4 accumulatePair(Float4 sum, const Float4* values) {
+    if constexpr (kColumn == kColumns) {
+        return sum;
+    } else if constexpr (!pairUses<kMatrix, kRowA, kRowB, kColumn>()) {
+        return accumulatePair<kMatrix, kRowA, kRowB, kColumn + 1>(sum, values);
+    } else {
+        constexpr Float4 kCoefficient = pairCoefficient<kMatrix, kRowA, kRowB, kColumn>();
+        return accumulatePair<kMatrix, kRowA, kRowB, kColumn + 1>(sum + kCoefficient * values[kColumn],
+                                                                 values);
+    }
+}
+template <const auto& kMatrix, int kRowA, int kRowB, int kColumn = 0>
+inline Float4 pairSum(const Float4* values) {
+    if constexpr (!pairUses<kMatrix, kRowA, kRowB, kColumn>()) {
+        return pairSum<kMatrix, kRowA, kRowB, kColumn + 1>(values);
+    } else {
+        constexpr Float4 kCoefficient = pairCoefficient<kMatrix, kRowA, kRowB, kColumn>();
+        return accumulatePair<kMatrix, kRowA, kRowB, kColumn + 1>(kCoefficient * values[kColumn],
+                                                                 values);
+    }
+}
+
 // Where the first triode's grid voltage leaves its table (p0 > 20 V), both currents grow
 // linearly with these slopes.
 inline constexpr float kFirstGridLimit = 20.0f;
@@ -101,44 +144,46 @@ inline constexpr float kI1Slope = 0.0000475537924389167f;
 
 }  // namespace circuit
 
-template <class Sample>
-class BasicTubeCircuit {
+class TubeCircuit {
 public:
     static constexpr int kStates = 7;
     static constexpr int kCurrents = 4;
 
-    void reset() { *this = BasicTubeCircuit{}; }
+    void reset() { *this = TubeCircuit{}; }
+    bool isFinite() const { return allFinite(state) && allFinite(currents); }
 
     // One 192 kHz step with drive u; returns the output voltage vOut.
-    Sample step(Sample u, const TubeTables& tables) {
+    float step(float u, const TubeTables& tables) {
         using namespace circuit;
-        Sample values[kColumns];
+        float values[kColumns];
         for (int s = 0; s < kStates; ++s) values[s] = state[s];
         values[kU] = u;
-        values[kV] = constant<Sample>(kSupplyVoltage);
+        values[kV] = kSupplyVoltage;
         for (int c = 0; c < kCurrents; ++c) values[kI0 + c] = currents[c];
 
-        const Sample p0 = rowSum<kVoltages, 0>(values);
-        const Sample p1 = rowSum<kVoltages, 1>(values);
-        const Sample p2 = rowSum<kVoltages, 2>(values);
-        const Sample p3 = rowSum<kVoltages, 3>(values);
+        const float p0 = rowSum<kVoltages, 0>(values);
+        const float p1 = rowSum<kVoltages, 1>(values);
+        const float p2 = rowSum<kVoltages, 2>(values);
+        const float p3 = rowSum<kVoltages, 3>(values);
 
-        Sample i0, i1, i2, i3;
-        const auto c = [](float value) { return constant<Sample>(value); };
-        tables.readTriode(TubeTables::kFamilyA, clamp01((p0 + c(4.0f)) * c(0.041666668f)),
-                          clamp01((p1 - c(50.0f)) * c(0.006666667f)), i0, i1);
-        const Sample overdrive = p0 - c(kFirstGridLimit);
-        const auto overdriven = p0 > c(kFirstGridLimit);
-        i0 = select(overdriven, i0 + overdrive * c(kI0Slope), i0);
-        i1 = select(overdriven, i1 + overdrive * c(kI1Slope), i1);
-        tables.readTriode(TubeTables::kFamilyC, clamp01((p2 - c(5.0f)) * c(0.025f)),
-                          clamp01((p3 - c(100.0f)) * c(0.005f)), i2, i3);
+        const float g1 = clamp01((p0 + 4.0f) * 0.041666668f);
+        const float a1 = clamp01((p1 - 50.0f) * 0.006666667f);
+        float i0 = tables.read(TubeTables::kFamilyA, g1, a1);
+        float i1 = tables.read(TubeTables::kFamilyB, g1, a1);
+        if (p0 > kFirstGridLimit) {
+            i0 = i0 + (p0 - kFirstGridLimit) * kI0Slope;
+            i1 = i1 + (p0 - kFirstGridLimit) * kI1Slope;
+        }
+        const float g2 = clamp01((p2 - 5.0f) * 0.025f);
+        const float a2 = clamp01((p3 - 100.0f) * 0.005f);
+        const float i2 = tables.read(TubeTables::kFamilyC, g2, a2);
+        const float i3 = tables.read(TubeTables::kFamilyD, g2, a2);
         currents[0] = values[kI0] = i0;
         currents[1] = values[kI0 + 1] = i1;
         currents[2] = values[kI0 + 2] = i2;
         currents[3] = values[kI0 + 3] = i3;
 
-        Sample next[kStates];
+        float next[kStates];
         next[0] = rowSum<kStateUpdate, 0>(values);
         next[1] = rowSum<kStateUpdate, 1>(values);
         next[2] = rowSum<kStateUpdate, 2>(values);
@@ -150,11 +195,86 @@ public:
         return rowSum<kVoltages, kOutputRow>(values);
     }
 
-    Sample state[kStates]{};       // x0..x6
-    Sample currents[kCurrents]{};  // i0, i1 (first triode), i2, i3 (second)
+    float state[kStates]{};       // x0..x6
+    float currents[kCurrents]{};  // i0, i1 (first triode), i2, i3 (second)
 };
 
-using TubeCircuit = BasicTubeCircuit<float>;
-using StereoTubeCircuit = BasicTubeCircuit<Float4>;
+class StereoTubeCircuit {
+public:
+    void reset() { *this = StereoTubeCircuit{}; }
+    bool isFinite() const { return allFinite(pairs_); }
+
+    // Drive u and the result vOut in lanes 0 (left) and 1 (right).
+    Float4 step(Float4 u, const TubeTables& tables) {
+        using namespace circuit;
+        const auto low = [](Float4 pair) { return __builtin_shufflevector(pair, pair, 0, 1, 0, 1); };
+        const auto high = [](Float4 pair) { return __builtin_shufflevector(pair, pair, 2, 3, 2, 3); };
+        Float4 values[kColumns];
+        values[0] = low(x02());
+        values[1] = high(x51());
+        values[2] = high(x02());
+        values[3] = low(x34());
+        values[4] = high(x34());
+        values[5] = low(x51());
+        values[6] = low(x6());
+        values[kU] = low(u);
+        values[kV] = splat(kSupplyVoltage);
+        values[kI0] = low(i01());
+        values[kI0 + 1] = high(i01());
+        values[kI0 + 2] = low(i23());
+        values[kI0 + 3] = high(i23());
+
+        // (p0, p1) and (p2, p3), then each triode's (grid, plate) coordinates.
+        const Float4 p01 = pairSum<kVoltages, 0, 1>(values);
+        const Float4 p23 = pairSum<kVoltages, 2, 3>(values);
+        Float4 first = tables.readTriode(
+            TubeTables::kFamilyA,
+            clamp01((p01 + Float4{4.0f, 4.0f, -50.0f, -50.0f}) *
+                    Float4{0.041666668f, 0.041666668f, 0.006666667f, 0.006666667f}));
+        const Float4 p0 = low(p01);
+        first = select(p0 > splat(kFirstGridLimit),
+                       first + (p0 - splat(kFirstGridLimit)) *
+                                   Float4{kI0Slope, kI0Slope, kI1Slope, kI1Slope},
+                       first);
+        const Float4 second = tables.readTriode(
+            TubeTables::kFamilyC, clamp01((p23 + Float4{-5.0f, -5.0f, -100.0f, -100.0f}) *
+                                          Float4{0.025f, 0.025f, 0.005f, 0.005f}));
+        i01() = first;
+        i23() = second;
+        values[kI0] = low(first);
+        values[kI0 + 1] = high(first);
+        values[kI0 + 2] = low(second);
+        values[kI0 + 3] = high(second);
+
+        x02() = pairSum<kStateUpdate, 0, 2>(values);
+        x34() = pairSum<kStateUpdate, 3, 4>(values);
+        x51() = pairSum<kStateUpdate, 5, 1>(values);
+        x6() = pairSum<kStateUpdate, 6, kNoRow>(values);
+        values[0] = low(x02());
+        values[2] = high(x02());
+        values[3] = low(x34());
+        values[4] = high(x34());
+        values[5] = low(x51());
+        return pairSum<kVoltages, kOutputRow, kNoRow>(values);
+    }
+
+    // State variable x0..x6 or current i0..i3 of one channel (0 left, 1 right).
+    float state(int index, int channel) const {
+        constexpr int kPair[7] = {0, 2, 0, 1, 1, 2, 3};
+        constexpr int kHalf[7] = {0, 1, 1, 0, 1, 0, 0};
+        return pairs_[kPair[index]][2 * kHalf[index] + channel];
+    }
+    float current(int index, int channel) const { return pairs_[4 + index / 2][2 * (index % 2) + channel]; }
+
+private:
+    Float4& x02() { return pairs_[0]; }
+    Float4& x34() { return pairs_[1]; }
+    Float4& x51() { return pairs_[2]; }
+    Float4& x6() { return pairs_[3]; }
+    Float4& i01() { return pairs_[4]; }
+    Float4& i23() { return pairs_[5]; }
+
+    Float4 pairs_[6]{};  // (x0, x2), (x3, x4), (x5, x1), (x6, -), (i0, i1), (i2, i3)
+};
 
 }  // namespace dsp

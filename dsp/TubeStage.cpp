@@ -31,7 +31,7 @@ void TubeStage::resetResampler() {
 bool TubeStage::isFinite() const {
     const Float4 single[] = {driveState_, dcBlockInput_, dcBlockOutput_, heldDownInput_};
     return upFilter_.isFinite() && downFilter_.isFinite() && internalHistory_.isFinite() &&
-           allFinite(single) && allFinite(circuit_.state) && allFinite(circuit_.currents) &&
+           allFinite(single) && circuit_.isFinite() &&
            allFinite(warmupGain_);
 }
 
@@ -51,10 +51,11 @@ Float4 TubeStage::internalSample(Float4 clean, Float4 mixed, const TubeStageSett
     return (blended * warmupGain_) * s.wet + clean * constant<Float4>(4.0f) * s.dryShare;
 }
 
-Float4 TubeStage::process(Float4 mixed, const TubeStageSettings& s, const TubeTables& tables) {
+Float4 TubeStage::process(Float4 mixed, const TubeStageSettings& s,
+                         const TubeTables& tables) {
     Float4 out{};
     for (int subStep = 0; subStep < 4; ++subStep) {
-        upFilter_.process(subStep == 0 ? mixed : Float4{});
+        upFilter_.process(subStep, mixed);
         if (clock_.internalSampleDue(s.subStepPeriod)) {
             const auto forward = OptimalInterpolator<Float4>::fromPoints(upFilter_.recentOutputs());
             bool first = true;

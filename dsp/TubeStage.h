@@ -52,7 +52,7 @@ private:
     Float4 internalSample(Float4 clean, Float4 mixed, const TubeStageSettings& settings,
                           const TubeTables& tables);
 
-    EllipticLowpass<Float4> upFilter_;
+    ZeroStuffedLowpass<Float4> upFilter_;
     EllipticLowpass<Float4> downFilter_;
     SampleHistory<Float4, 6> internalHistory_;  // H0 (newest) .. H5
     Float4 driveState_{};

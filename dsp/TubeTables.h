@@ -31,26 +31,22 @@ public:
     // [0, 1] (the caller clamps).
     float read(int family, float g, float a) const;
 
-    // Both currents of a triode (families firstFamily and firstFamily + 1) at once; the
-    // Float4 form reads lanes 0 and 1 (left and right) with their own coordinates.
-    void readTriode(int firstFamily, float g, float a, float& first, float& second) const {
-        first = read(firstFamily, g, a);
-        second = read(firstFamily + 1, g, a);
-    }
-    inline void readTriode(int firstFamily, Float4 g, Float4 a, Float4& first,
-                           Float4& second) const;
+    // Both currents of a triode, families firstFamily and firstFamily + 1, for both
+    // channels: coordinates (g left, g right, a left, a right) give (first family left,
+    // right, second family left, right), each exactly as read() gives it.
+    inline Float4 readTriode(int firstFamily, Float4 coordinates) const;
 
 private:
     alignas(64) float entries_[kTables * kEntries];
 };
 
-inline void TubeTables::readTriode(int firstFamily, Float4 g, Float4 a, Float4& first,
-                                   Float4& second) const {
+inline Float4 TubeTables::readTriode(int firstFamily, Float4 coordinates) const {
     constexpr int kLastSlice = kSlices - 1;
-    const Float4 gridPosition = g * static_cast<float>(kGridPoints - 1);
-    const Float4 slicePosition = a * static_cast<float>(kLastSlice);
-    const Int4 j = __builtin_convertvector(gridPosition, Int4);
-    const Int4 k = __builtin_convertvector(slicePosition, Int4);
+    constexpr float kGridScale = kGridPoints - 1;
+    // (grid position left, right, slice position left, right)
+    const Float4 positions = coordinates * Float4{kGridScale, kGridScale, kLastSlice, kLastSlice};
+    const Int4 index = __builtin_convertvector(positions, Int4);
+    const Float4 fraction = positions - __builtin_convertvector(index, Float4);
 
     // Two neighbouring grid points per load. The right neighbour is always j + 1: at
     // j = 44099 that is the guard entry, equal to entry 44099, exactly what the capped
@@ -60,10 +56,10 @@ inline void TubeTables::readTriode(int firstFamily, Float4 g, Float4 a, Float4& 
     const auto pair = [](const float* at) {
         return _mm_castsi128_ps(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(at)));
     };
-    const int lowerLeft = k[0] * kEntries + j[0];
-    const int lowerRight = k[1] * kEntries + j[1];
-    const int upperLeft = lowerLeft + (k[0] < kLastSlice ? kEntries : 0);
-    const int upperRight = lowerRight + (k[1] < kLastSlice ? kEntries : 0);
+    const int lowerLeft = index[2] * kEntries + index[0];
+    const int lowerRight = index[3] * kEntries + index[1];
+    const int upperLeft = lowerLeft + (index[2] < kLastSlice ? kEntries : 0);
+    const int upperRight = lowerRight + (index[3] < kLastSlice ? kEntries : 0);
     const auto corners = [&](int left, int right, Float4& atJ, Float4& atJ1) {
         const Float4 m0 = _mm_unpacklo_ps(pair(member0 + left), pair(member0 + right));
         const Float4 m1 = _mm_unpacklo_ps(pair(member1 + left), pair(member1 + right));
@@ -74,14 +70,11 @@ inline void TubeTables::readTriode(int firstFamily, Float4 g, Float4 a, Float4& 
     corners(lowerLeft, lowerRight, lowerJ, lowerJ1);
     corners(upperLeft, upperRight, upperJ, upperJ1);
 
-    const Float4 fg = gridPosition - __builtin_convertvector(j, Float4);
-    const Float4 fa = slicePosition - __builtin_convertvector(k, Float4);
-    const Float4 fg4 = __builtin_shufflevector(fg, fg, 0, 1, 0, 1);
-    const Float4 fa4 = __builtin_shufflevector(fa, fa, 0, 1, 0, 1);
-    const Float4 tk = lowerJ + (lowerJ1 - lowerJ) * fg4;
-    const Float4 tk2 = upperJ + (upperJ1 - upperJ) * fg4;
-    first = tk + (tk2 - tk) * fa4;
-    second = __builtin_shufflevector(first, first, 2, 3, 0, 1);
+    const Float4 fg = __builtin_shufflevector(fraction, fraction, 0, 1, 0, 1);
+    const Float4 fa = __builtin_shufflevector(fraction, fraction, 2, 3, 2, 3);
+    const Float4 tk = lowerJ + (lowerJ1 - lowerJ) * fg;
+    const Float4 tk2 = upperJ + (upperJ1 - upperJ) * fg;
+    return tk + (tk2 - tk) * fa;
 }
 
 }  // namespace dsp

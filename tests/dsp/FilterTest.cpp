@@ -52,6 +52,15 @@ TEST(EllipticLowpass, StereoLanesMatchScalar) {
     }
 }
 
+TEST(ZeroStuffedLowpass, EqualsTheLowpassFedWithZeroStuffing) {
+    dsp::EllipticLowpass<float> plain;
+    dsp::ZeroStuffedLowpass<float> stuffed;
+    const auto host = dsptest::sine(2000, 0.03, 1.0, 0.8);
+    for (float x : host)
+        for (int phase = 0; phase < 4; ++phase)
+            ASSERT_EQ(stuffed.process(phase, x), plain.process(phase == 0 ? x : 0.0f));
+}
+
 TEST(OptimalInterpolator, ReconstructsAFourTimesOversampledSine) {
     // Points at 4x oversampling of a sine well inside the band; the interpolator runs
     // between points 3 and 2 (z from -0.5 to 0.5).

@@ -136,13 +136,11 @@ TEST_F(BilinearRead, StereoTriodeReadEqualsTheScalarRead) {
         const float al = n < 25 ? edges[n / 5] : unit(random);
         const float gr = unit(random), ar = unit(random);
         for (int first : {TubeTables::kFamilyA, TubeTables::kFamilyC}) {
-            dsp::Float4 i0, i1;
-            tables->readTriode(first, dsp::Float4{gl, gr, 0.3f, 0.6f},
-                               dsp::Float4{al, ar, 0.9f, 0.1f}, i0, i1);
-            ASSERT_EQ(i0[0], tables->read(first, gl, al));
-            ASSERT_EQ(i1[0], tables->read(first + 1, gl, al));
-            ASSERT_EQ(i0[1], tables->read(first, gr, ar));
-            ASSERT_EQ(i1[1], tables->read(first + 1, gr, ar));
+            const dsp::Float4 currents = tables->readTriode(first, dsp::Float4{gl, gr, al, ar});
+            ASSERT_EQ(currents[0], tables->read(first, gl, al));
+            ASSERT_EQ(currents[1], tables->read(first, gr, ar));
+            ASSERT_EQ(currents[2], tables->read(first + 1, gl, al));
+            ASSERT_EQ(currents[3], tables->read(first + 1, gr, ar));
         }
     }
 }
