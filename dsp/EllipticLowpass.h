@@ -32,8 +32,6 @@ public:
         return y;
     }
 
-    // The outputs, newest first.
-    const Sample* recentOutputs() const { return outputs_.newestFirst(); }
     bool isFinite() const { return inputs_.isFinite() && outputs_.isFinite(); }
 
 private:
@@ -66,6 +64,7 @@ public:
         return y;
     }
 
+    // The outputs, newest first.
     const Sample* recentOutputs() const { return outputs_.newestFirst(); }
     bool isFinite() const { return allFinite(hostSamples_) && outputs_.isFinite(); }
 

@@ -1,6 +1,7 @@
 // Four single-precision lanes in one SSE register. The tube stage carries the left and
 // right channel in lanes 0 and 1 (the two channels do identical arithmetic, so each lane
-// gives exactly what a scalar computation would); lanes 2 and 3 ride along.
+// gives exactly what a scalar computation would); lanes 2 and 3 ride along unused, or,
+// where two quantities are computed at once, carry the second one's left and right.
 #pragma once
 
 #include <xmmintrin.h>

@@ -44,7 +44,6 @@ public:
     const BlockCoefficients& blockCoefficients() const { return block_; }
     const CompressorChannel& compressor(int channel) const { return compressors_[channel]; }
     const TubeStage& tubeStage() const { return tubeStage_; }
-    const TubeTables& tubeTables() const { return tubeTables_; }
 
 private:
     // Everything that carries signal, back to its construction state.

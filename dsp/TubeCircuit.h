@@ -258,14 +258,6 @@ public:
         return pairSum<kVoltages, kOutputRow, kNoRow>(values);
     }
 
-    // State variable x0..x6 or current i0..i3 of one channel (0 left, 1 right).
-    float state(int index, int channel) const {
-        constexpr int kPair[7] = {0, 2, 0, 1, 1, 2, 3};
-        constexpr int kHalf[7] = {0, 1, 1, 0, 1, 0, 0};
-        return pairs_[kPair[index]][2 * kHalf[index] + channel];
-    }
-    float current(int index, int channel) const { return pairs_[4 + index / 2][2 * (index % 2) + channel]; }
-
 private:
     Float4& x02() { return pairs_[0]; }
     Float4& x34() { return pairs_[1]; }

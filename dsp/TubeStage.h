@@ -46,7 +46,6 @@ public:
 
     int warmupCounter() const { return warmupCounter_; }
     float warmupGain() const { return warmupGain_; }
-    const StereoTubeCircuit& circuit() const { return circuit_; }
 
 private:
     Float4 internalSample(Float4 clean, Float4 mixed, const TubeStageSettings& settings,
