@@ -38,7 +38,7 @@ public:
     BlockMeters processBlock(const float* inLeft, const float* inRight, float* outLeft,
                              float* outRight, int frames, const ParameterSnapshot& parameters);
 
-    // Inspection, for tests and tools.
+    // Read access for tests and tools.
     const RateQuantities& rateQuantities() const { return rate_; }
     const FixedCoefficients& fixedCoefficients() const { return fixed_; }
     const BlockCoefficients& blockCoefficients() const { return block_; }

@@ -61,7 +61,7 @@ TEST(TubeTables, CoefficientsRunFromPowerTwentyDown) {
     }
 }
 
-TEST(TubeTables, EveryEntryAsSpecifiedFromExactPowers) {
+TEST(TubeTables, EveryEntryFromExactPowersSummedInOrder) {
     const TubeTableCoefficients data = randomCoefficients();
     const auto tables = build(data);
     for (int table : {0, 17, 39}) {
