@@ -19,7 +19,9 @@ std::optional<OwnPluginMeters> OwnPluginMeters::of(PluginInstance& plugin) {
     return OwnPluginMeters(plugin.effect()->object);
 }
 
-double OwnPluginMeters::gainReductionDb() const {
+// The effect's type information lives, hidden, in the plug-in; the sanitizer's dynamic
+// type check cannot see it and would reject the cast.
+__attribute__((no_sanitize("vptr"))) double OwnPluginMeters::gainReductionDb() const {
     auto* effect = static_cast<Rovuduradir*>(static_cast<AudioEffect*>(effectObject_));
     return kMeterFullScaleDb *
            std::max(effect->getGainReductionLeft(), effect->getGainReductionRight());
