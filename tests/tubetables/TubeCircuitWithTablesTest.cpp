@@ -11,6 +11,7 @@
 #include "dsp/Coefficients.h"
 #include "dsp/FloatMode.h"
 #include "dsp/TubeCircuit.h"
+#include "tools/analysis/HarmonicAnalysis.h"
 
 namespace {
 
@@ -24,24 +25,11 @@ constexpr int kPeriod = kInternalRate / 1000;  // 1 kHz: exactly 192 steps per p
 
 // Amplitudes of harmonics 1..10 of the 1 kHz fundamental in a whole number of periods.
 std::vector<double> harmonics(const std::vector<double>& signal) {
-    const int n = static_cast<int>(signal.size());
-    std::vector<double> amplitude(11, 0.0);
-    for (int h = 1; h <= 10; ++h) {
-        double re = 0.0, im = 0.0;
-        for (int i = 0; i < n; ++i) {
-            const double phase = 2.0 * M_PI * h * (i % kPeriod) / kPeriod;
-            re += signal[i] * std::cos(phase);
-            im += signal[i] * std::sin(phase);
-        }
-        amplitude[h] = 2.0 * std::hypot(re, im) / n;
-    }
-    return amplitude;
+    return analysis::harmonicAmplitudes(signal, 1.0 / kPeriod, 10);
 }
 
 double thd(const std::vector<double>& amplitude) {
-    double sum = 0.0;
-    for (int h = 2; h <= 10; ++h) sum += amplitude[h] * amplitude[h];
-    return std::sqrt(sum) / amplitude[1];
+    return analysis::totalHarmonicDistortion(amplitude);
 }
 
 class TubeCircuitWithTables : public ::testing::Test {

@@ -10,6 +10,7 @@ namespace vsthost {
 using Arguments = std::vector<std::string>;
 
 int runInfo(const Arguments& arguments);
+int runTone(const Arguments& arguments);
 // These two throw ToolError (UsageError for bad options) rather than printing.
 int runRender(const Arguments& arguments);
 int runBench(const Arguments& arguments);

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "tools/host/CommandLine.h"
+#include "tools/host/PluginInstance.h"
 #include "tools/host/ToolError.h"
 
 namespace vsthost {
@@ -59,6 +60,13 @@ ParameterAssignment resolveParameterAssignment(const std::string& assignment,
     if (*value < 0.0 || *value > 1.0)
         throw ToolError("--param " + assignment + ": values are normalised, from 0 to 1");
     return {index, static_cast<float>(*value)};
+}
+
+std::vector<std::string> parameterNames(PluginInstance& plugin) {
+    std::vector<std::string> names;
+    for (VstInt32 index = 0; index < plugin.effect()->numParams; ++index)
+        names.push_back(plugin.parameterName(index));
+    return names;
 }
 
 }  // namespace vsthost

@@ -9,6 +9,8 @@
 
 namespace vsthost {
 
+class PluginInstance;
+
 struct ParameterAssignment {
     VstInt32 index;
     float value;
@@ -20,5 +22,8 @@ struct ParameterAssignment {
 // by several parameters, or a value that is not such a number.
 ParameterAssignment resolveParameterAssignment(const std::string& assignment,
                                                const std::vector<std::string>& names);
+
+// The names the plug-in reports for its parameters, by index.
+std::vector<std::string> parameterNames(PluginInstance& plugin);
 
 }  // namespace vsthost

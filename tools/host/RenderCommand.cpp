@@ -116,9 +116,7 @@ std::set<VstInt32> applySettings(StereoPlugin& plugin, const RenderOptions& opti
             set.insert(index);
         }
     }
-    std::vector<std::string> names;
-    for (VstInt32 index = 0; index < plugin.primary().effect()->numParams; ++index)
-        names.push_back(plugin.primary().parameterName(index));
+    const std::vector<std::string> names = parameterNames(plugin.primary());
     for (const std::string& assignment : options.parameterAssignments) {
         const ParameterAssignment parameter = resolveParameterAssignment(assignment, names);
         plugin.setParameter(parameter.index, parameter.value);

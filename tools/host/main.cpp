@@ -31,6 +31,9 @@ void printUsage(std::FILE* out) {
         "                                  plug-in has warmed up (default 1.5; 0 for none)\n"
         "      --quiet                     no progress and no summary\n"
         "      --json                      summary as JSON\n"
+        "  tone [--freq HZ] [--level DBFS] [--rate HZ] [--param NAME=VALUE] [--plugin PATH]\n"
+        "      a sine (default 1 kHz at -20 dBFS, 44100 Hz) through the warmed-up plug-in:\n"
+        "      output level of the fundamental and harmonic distortion\n"
         "  bench [--seconds S] [--passes N] [--block N] [--rate HZ] PLUGIN.so...\n"
         "      CPU cost of each plug-in on the same stereo material (default 30 s at 48 kHz),\n"
         "      interleaved, with the ratio to the first\n"
@@ -40,6 +43,7 @@ void printUsage(std::FILE* out) {
 int run(const std::string& command, const vsthost::Arguments& arguments) {
     try {
         if (command == "info") return vsthost::runInfo(arguments);
+        if (command == "tone") return vsthost::runTone(arguments);
         if (command == "render") return vsthost::runRender(arguments);
         if (command == "bench") return vsthost::runBench(arguments);
     } catch (const vsthost::UsageError& error) {
