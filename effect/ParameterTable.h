@@ -4,26 +4,16 @@
 
 #include <array>
 
+#include "dsp/ParameterSnapshot.h"
+
 struct ParameterInfo {
     const char* name;
     float defaultValue;
 };
 
-enum ParameterIndex : int {
-    kGain = 0,
-    kVolume,
-    kAttack,
-    kRelease,
-    kRatio,
-    kLeftGrid,
-    kRightGrid,
-    kDryWet,
-    kPower,
-    kAutogain,
-    kSidechain,
-    kActiveParameterCount,
-    kParameterCount = 24,
-};
+// The active parameters are the ones the signal path reads, in its index order.
+inline constexpr int kActiveParameterCount = dsp::ParameterSnapshot::kCount;
+inline constexpr int kParameterCount = 24;
 
 inline constexpr std::array<ParameterInfo, kActiveParameterCount> kActiveParameters{{
     {"Gain", 0.0f},

@@ -12,9 +12,9 @@ namespace vsthost {
 
 namespace {
 
-const OptionSpec* findSpec(const std::vector<OptionSpec>& specs, const std::string& name) {
-    for (const OptionSpec& spec : specs)
-        if (name == spec.name) return &spec;
+const OptionDefinition* findDefinition(const std::vector<OptionDefinition>& definitions, const std::string& name) {
+    for (const OptionDefinition& definition : definitions)
+        if (name == definition.name) return &definition;
     return nullptr;
 }
 
@@ -26,7 +26,7 @@ std::string numberText(double number) {
 
 }  // namespace
 
-ParsedArguments::ParsedArguments(const Arguments& arguments, const std::vector<OptionSpec>& specs) {
+ParsedArguments::ParsedArguments(const Arguments& arguments, const std::vector<OptionDefinition>& definitions) {
     bool optionsEnded = false;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -40,9 +40,9 @@ ParsedArguments::ParsedArguments(const Arguments& arguments, const std::vector<O
         const std::size_t equals = argument.find('=');
         const std::string name =
             argument.substr(2, equals == std::string::npos ? std::string::npos : equals - 2);
-        const OptionSpec* spec = findSpec(specs, name);
-        if (!spec) throw UsageError("unknown option '--" + name + "'");
-        if (!spec->takesValue) {
+        const OptionDefinition* definition = findDefinition(definitions, name);
+        if (!definition) throw UsageError("unknown option '--" + name + "'");
+        if (!definition->takesValue) {
             if (equals != std::string::npos)
                 throw UsageError("option '--" + name + "' takes no value");
             options_.emplace_back(name, "");

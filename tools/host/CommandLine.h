@@ -10,7 +10,7 @@
 
 namespace vsthost {
 
-struct OptionSpec {
+struct OptionDefinition {
     const char* name;  // without the leading "--"
     bool takesValue;
 };
@@ -19,7 +19,7 @@ class ParsedArguments {
 public:
     // Accepts "--name VALUE" and "--name=VALUE" for options with values, "--name" for
     // flags; "--" ends the options. Throws UsageError for unknown or incomplete options.
-    ParsedArguments(const Arguments& arguments, const std::vector<OptionSpec>& specs);
+    ParsedArguments(const Arguments& arguments, const std::vector<OptionDefinition>& definitions);
 
     bool has(const std::string& name) const;
     // The last value given for an option, if any.
