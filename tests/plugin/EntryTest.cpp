@@ -25,6 +25,7 @@ TEST(Entry, BothExportNamesAreTheSameFunction) {
 
 TEST(Entry, HostWithoutVersionGetsNoEffect) {
     Host host;
+    host.setRecording(true);
     host.setVersionAnswer(0);
     EXPECT_EQ(host.createEffect(marvolenzikLibrary()), nullptr);
     const auto requests = host.requests();

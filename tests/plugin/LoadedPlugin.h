@@ -19,6 +19,7 @@ inline const vsthost::PluginLibrary& marvolenzikLibrary() {
 class PluginTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        host.setRecording(true);
         ASSERT_TRUE(marvolenzikLibrary().ok()) << marvolenzikLibrary().error();
         plugin = std::make_unique<vsthost::PluginInstance>(host, marvolenzikLibrary());
         ASSERT_TRUE(plugin->ok());

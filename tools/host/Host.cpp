@@ -81,7 +81,7 @@ VstIntPtr Host::callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIn
 VstIntPtr Host::answer(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                        void* ptr, float opt) {
     const char* text = carriesText(opcode) && ptr ? static_cast<const char*>(ptr) : "";
-    {
+    if (recording_) {
         std::lock_guard lock(requestsMutex_);
         requests_.push_back({effect, opcode, index, value, text, opt});
     }

@@ -1,6 +1,6 @@
 // The host side of the VST 2.4 callback: answers a plug-in's requests as a DAW would
 // (interface version 2400, automation, idle, edit gestures, MIDI wish, capability
-// questions), and records every request so that tests and `--log` can show them.
+// questions), and on demand logs or records every request, for `--log` and for tests.
 #pragma once
 
 #include <cstdio>
@@ -41,6 +41,10 @@ public:
     void setBlockSize(VstInt32 size) { blockSize_ = size; }
     // Prints one line per request to `log` (null: quiet).
     void setLog(std::FILE* log) { log_ = log; }
+    // Keeps every request for requests(). Off by default: plug-ins that ask for the time
+    // in every block would otherwise cost a lock and an allocation per block, and memory
+    // without end.
+    void setRecording(bool recording) { recording_ = recording; }
 
     std::vector<HostRequest> requests() const;
     void clearRequests();
@@ -57,6 +61,7 @@ private:
     double sampleRate_ = 44100.0;
     VstInt32 blockSize_ = 512;
     std::FILE* log_ = nullptr;
+    bool recording_ = false;
     mutable std::mutex requestsMutex_;
     std::vector<HostRequest> requests_;
 };
