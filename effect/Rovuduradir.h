@@ -7,14 +7,10 @@
 #include <memory>
 
 #include "dsp/SignalPath.h"
+#include "effect/EffectIdentity.h"
 #include "effect/EffectProgram.h"
 #include "effect/ParameterTable.h"
 #include "host/AudioEffectX.h"
-
-inline constexpr VstInt32 kMarvolenzikId = fourCharCode('\0', 'M', 'V', 'Z');
-inline constexpr const char* kEffectName = "Marvolenzik";
-inline constexpr const char* kVendorString = "marvolenzik.example";
-inline constexpr VstInt32 kLatencySamples = 3;
 
 class Rovuduradir : public AudioEffectX {
 public:

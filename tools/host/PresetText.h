@@ -11,7 +11,6 @@
 
 namespace vsthost {
 
-inline constexpr VstInt32 kMarvolenzikUniqueId = fourCharCode('\0', 'M', 'V', 'Z');
 inline constexpr int kPresetValueCount = 11;  // parameters 0 to 10
 
 using PresetValues = std::array<float, kPresetValueCount>;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 
+#include "effect/EffectIdentity.h"
 #include "tools/host/AudioFileReader.h"
 #include "tools/host/AudioFileWriter.h"
 #include "tools/host/AudioFormat.h"
@@ -107,7 +108,7 @@ private:
 std::set<VstInt32> applySettings(StereoPlugin& plugin, const RenderOptions& options) {
     std::set<VstInt32> set;
     if (options.presetPath) {
-        if (plugin.uniqueId() != kMarvolenzikUniqueId)
+        if (plugin.uniqueId() != kMarvolenzikId)
             throw ToolError("--preset takes a Marvolenzik preset, and " + options.pluginPath +
                             " is not Marvolenzik");
         const PresetValues values = readPresetFile(*options.presetPath);
