@@ -14,8 +14,14 @@ packages=(
   zam-plugins lsp-plugins-vst ardour
   # tube-table generator
   python3 python3-numpy python3-scipy
-  # plots
-  libcairo2-dev
+  # plots, and the editor's drawing and window
+  libcairo2-dev libx11-dev
+  # the editor's fonts (metric-compatible stand-ins for Verdana and Arial)
+  fontconfig fonts-dejavu-core fonts-liberation
+  # a real X server, input and clipboard clients for the editor's tests
+  xvfb xdotool xclip x11-utils
+  # screenshots of the editor
+  imagemagick
 )
 
 sudo=""
