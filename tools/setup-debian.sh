@@ -8,8 +8,8 @@ packages=(
   build-essential cmake ninja-build pkg-config
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  # render host
-  libsndfile1-dev
+  # render host, and the player's audio output and the audio server its test runs
+  libsndfile1-dev librtaudio-dev jackd2
   # peer plug-ins for comparison, and a real host's plug-in scanner
   zam-plugins lsp-plugins-vst ardour
   # tube-table generator

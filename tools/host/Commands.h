@@ -14,6 +14,7 @@ int runTone(const Arguments& arguments);
 // These two throw ToolError (UsageError for bad options) rather than printing.
 int runRender(const Arguments& arguments);
 int runBench(const Arguments& arguments);
+int runGui(const Arguments& arguments);
 
 // The plug-in used when none is named: the Marvolenzik.so built beside this program,
 // else the installed one in ~/.vst.

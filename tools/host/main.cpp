@@ -37,6 +37,9 @@ void printUsage(std::FILE* out) {
         "  bench [--seconds S] [--passes N] [--block N] [--rate HZ] PLUGIN.so...\n"
         "      CPU cost of each plug-in on the same stereo material (default 30 s at 48 kHz),\n"
         "      interleaved, with the ratio to the first\n"
+        "  gui [--plugin PATH] [--seconds S] [--block N] [IN]\n"
+        "      the plug-in's editor in a window, with IN (or the demo loop) playing through\n"
+        "      it on the default audio output; --seconds ends it after S seconds\n"
         "The default plug-in is the Marvolenzik.so built beside this program.\n");
 }
 
@@ -46,6 +49,7 @@ int run(const std::string& command, const vsthost::Arguments& arguments) {
         if (command == "tone") return vsthost::runTone(arguments);
         if (command == "render") return vsthost::runRender(arguments);
         if (command == "bench") return vsthost::runBench(arguments);
+        if (command == "gui") return vsthost::runGui(arguments);
     } catch (const vsthost::UsageError& error) {
         std::fprintf(stderr, "marvolenzik-host %s: %s\n", command.c_str(), error.what());
         return 2;
