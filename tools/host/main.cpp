@@ -37,9 +37,10 @@ void printUsage(std::FILE* out) {
         "  bench [--seconds S] [--passes N] [--block N] [--rate HZ] PLUGIN.so...\n"
         "      CPU cost of each plug-in on the same stereo material (default 30 s at 48 kHz),\n"
         "      interleaved, with the ratio to the first\n"
-        "  gui [--plugin PATH] [--seconds S] [--block N] [IN]\n"
+        "  gui [--plugin PATH] [--seconds S] [--block N] [--screenshot PNG] [IN]\n"
         "      the plug-in's editor in a window, with IN (or the demo loop) playing through\n"
-        "      it on the default audio output; --seconds ends it after S seconds\n"
+        "      it on the default audio output; --seconds ends it after S seconds, and\n"
+        "      --screenshot writes what the window showed at the end\n"
         "The default plug-in is the Marvolenzik.so built beside this program.\n");
 }
 

@@ -1,6 +1,9 @@
 #include "tools/player/EditorWindow.h"
 
 #include <X11/Xutil.h>
+#include <cairo.h>
+
+#include <cstdint>
 
 #include <chrono>
 #include <thread>
@@ -20,8 +23,8 @@ EditorWindow::EditorWindow(PluginInstance& plugin, const std::string& title) : p
     if (!(plugin.effect()->flags & effFlagsHasEditor)) throw ToolError("the plug-in has no editor");
     ERect* rect = nullptr;
     plugin.dispatch(effEditGetRect, 0, 0, &rect);
-    const int width = rect ? rect->right - rect->left : 0;
-    const int height = rect ? rect->bottom - rect->top : 0;
+    width = rect ? rect->right - rect->left : 0;
+    height = rect ? rect->bottom - rect->top : 0;
     if (width <= 0 || height <= 0) throw ToolError("the plug-in's editor has no size");
     display = XOpenDisplay(nullptr);
     if (!display) throw ToolError("cannot open the X display (is DISPLAY set?)");
@@ -86,6 +89,31 @@ bool EditorWindow::handle(XEvent& event) {
         default:
             return true;
     }
+}
+
+}  // namespace vsthost
+
+namespace vsthost {
+
+bool EditorWindow::writeScreenshot(const std::string& path) {
+    if (!window) return false;
+    // The window's pixels on screen, the editor's child window included.
+    XImage* shot = XGetImage(display, window, 0, 0, static_cast<unsigned>(width),
+                             static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!shot) return false;
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    unsigned char* pixels = cairo_image_surface_get_data(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(pixels + y * stride);
+        for (int x = 0; x < width; ++x)
+            row[x] = static_cast<uint32_t>(XGetPixel(shot, x, y) & 0xffffff);
+    }
+    cairo_surface_mark_dirty(image);
+    XDestroyImage(shot);
+    const bool written = cairo_surface_write_to_png(image, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(image);
+    return written;
 }
 
 }  // namespace vsthost

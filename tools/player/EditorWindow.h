@@ -22,10 +22,14 @@ public:
 
     // Runs until the user closes the window or `keepRunning` answers false.
     void run(const std::function<bool()>& keepRunning);
+    // Writes what the window shows now as a PNG file; false on failure.
+    bool writeScreenshot(const std::string& path);
 
 private:
     bool handle(XEvent& event);
 
+    int width = 0;
+    int height = 0;
     PluginInstance& plugin;
     Display* display = nullptr;
     Window window = 0;

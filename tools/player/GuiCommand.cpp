@@ -45,7 +45,9 @@ double materialRate(const ParsedArguments& arguments) {
 }  // namespace
 
 int runGui(const Arguments& arguments) {
-    const ParsedArguments parsed(arguments, {{"plugin", true}, {"seconds", true}, {"block", true}});
+    const ParsedArguments parsed(
+        arguments, {{"plugin", true}, {"seconds", true}, {"block", true}, {"screenshot", true}});
+    const auto screenshot = parsed.value("screenshot");
     if (parsed.positionals().size() > 1) throw UsageError("at most one input file");
     const double seconds = numberOption(parsed, "seconds", 0.0, 0.0, 1e9);
     const int block = static_cast<int>(integerOption(parsed, "block", 512, 16, 8192));
@@ -88,7 +90,9 @@ int runGui(const Arguments& arguments) {
     window.run([&] {
         return !interrupted && (seconds <= 0.0 || std::chrono::steady_clock::now() < end);
     });
+    const bool shotTaken = !screenshot || window.writeScreenshot(*screenshot);
     output.stop();
+    if (!shotTaken) throw ToolError("cannot write the screenshot " + *screenshot);
     return 0;
 }
 
