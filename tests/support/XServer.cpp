@@ -85,7 +85,7 @@ XServer::~XServer() {
 }
 
 CommandResult runCommand(const std::vector<std::string>& argv, const std::string& input,
-                         int timeoutMs) {
+                         int timeoutMs, const std::function<void()>& meanwhile) {
     CommandResult result;
     int in[2];
     int out[2];
@@ -112,17 +112,30 @@ CommandResult runCommand(const std::vector<std::string>& argv, const std::string
         [[maybe_unused]] const ssize_t written = write(in[1], input.data(), input.size());
     }
     close(in[1]);
-    char buffer[4096];
-    ssize_t n;
-    // xclip keeps owning the selection in a child it forks; that child holds no copy of
-    // our pipe's write end for long, so reading to the end is safe with a poll limit.
-    pollfd descriptor{out[0], POLLIN, 0};
-    while (poll(&descriptor, 1, timeoutMs) > 0 && (n = read(out[0], buffer, sizeof buffer)) > 0)
-        result.out.append(buffer, static_cast<std::size_t>(n));
-    close(out[0]);
+    fcntl(out[0], F_SETFL, O_NONBLOCK);
+    const auto drain = [&] {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = read(out[0], buffer, sizeof buffer)) > 0)
+            result.out.append(buffer, static_cast<std::size_t>(n));
+    };
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     int status = 0;
-    if (child > 0 && waitWithTimeout(child, timeoutMs, status) && WIFEXITED(status))
-        result.exitCode = WEXITSTATUS(status);
+    bool exited = false;
+    while (!exited && std::chrono::steady_clock::now() < deadline) {
+        pollfd descriptor{out[0], POLLIN, 0};
+        poll(&descriptor, 1, 5);
+        drain();
+        if (meanwhile) meanwhile();
+        exited = waitpid(child, &status, WNOHANG) == child;
+    }
+    if (!exited) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+    }
+    drain();
+    close(out[0]);
+    if (exited && WIFEXITED(status)) result.exitCode = WEXITSTATUS(status);
     return result;
 }
 

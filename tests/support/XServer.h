@@ -2,6 +2,7 @@
 // command-line clients (xdotool, xclip) that act on it as a user or another program would.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -30,8 +31,10 @@ struct CommandResult {
 };
 
 // Runs a program (found on PATH) with arguments, feeding `input` to its standard input,
-// and waits for it, at most `timeoutMs`.
+// and waits for it, at most `timeoutMs`, calling `meanwhile` every few milliseconds (a
+// test serves its own windows there while a client talks to them). Output that a
+// background child of the program writes after the program ended is not waited for.
 CommandResult runCommand(const std::vector<std::string>& argv, const std::string& input = {},
-                         int timeoutMs = 10000);
+                         int timeoutMs = 10000, const std::function<void()>& meanwhile = {});
 // True when a program of that name is on PATH.
 bool haveProgram(const std::string& name);
