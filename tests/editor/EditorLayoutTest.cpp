@@ -71,8 +71,9 @@ TEST_F(EditorTest, WindowHoldsTheTwentySixViewsInOrder) {
         auto* control = dynamic_cast<CControl*>(views[i]);
         ASSERT_NE(control, nullptr);
         EXPECT_EQ(control->getTag(), kLayout[i].tag);
-        if (kLayout[i].tag >= 0 && kLayout[i].tag <= 10)
+        if (kLayout[i].tag >= 0 && kLayout[i].tag <= 10) {
             EXPECT_EQ(control->getValue(), effect->getParameter(kLayout[i].tag));
+        }
     }
     auto* readout = dynamic_cast<CTextLabel*>(views[7]);
     EXPECT_EQ(readout->getText(), "---");
