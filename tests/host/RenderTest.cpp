@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "tests/host/EditorPresetText.h"
+#include "tests/presets/PrintfPresetText.h"
 #include "tests/host/HostProcess.h"
 #include "tests/host/TestAudio.h"
 #include "tools/host/DemoLoop.h"
@@ -243,7 +243,7 @@ TEST(Render, PresetFileActsAsTheSameValuesGivenWithParam) {
                                  "Power", "Autogain", "Sidechain"};
     TemporaryFolder folder;
     writeAudioFile(folder.file("in.wav"), floatFile(48000, 2));
-    writeText(folder.file("setting.mvz"), editorPresetText(values));
+    writeText(folder.file("setting.mvz"), printfPresetText(values));
 
     const HostRun byPreset = runHost({"render", "--json", "--preset", folder.file("setting.mvz"),
                                       folder.file("in.wav"), folder.file("preset.wav")});
@@ -276,7 +276,7 @@ TEST(Render, PresetFileActsAsTheSameValuesGivenWithParam) {
 TEST(Render, ParamAfterPresetRefinesIt) {
     TemporaryFolder folder;
     writeAudioFile(folder.file("in.wav"), floatFile(48000, 2, 1000));
-    writeText(folder.file("setting.mvz"), editorPresetText(std::vector<float>(11, 0.25f)));
+    writeText(folder.file("setting.mvz"), printfPresetText(std::vector<float>(11, 0.25f)));
     const HostRun run =
         runHost({"render", "--json", "--param", "RATIO=0.5", "--preset", folder.file("setting.mvz"),
                  folder.file("in.wav"), folder.file("out.wav")});
