@@ -15,8 +15,4 @@ int runTone(const Arguments& arguments);
 int runRender(const Arguments& arguments);
 int runBench(const Arguments& arguments);
 
-// The plug-in used when none is named: the Marvolenzik.so built beside this program,
-// else the installed one in ~/.vst.
-std::string defaultPluginPath();
-
 }  // namespace vsthost
