@@ -18,7 +18,7 @@ inline constexpr std::size_t kLongestPresetText = kPresetTextBytes - 1;
 inline constexpr std::size_t kPresetHeaderWordBytes = 43;
 inline constexpr std::size_t kPresetValueSlots = 200;
 inline constexpr std::size_t kPresetPathBytes = 1000;
-// Preset files are opened through a 256-byte path buffer in stored presets' tradition.
+// A preset file's path, extension included; a longer one is refused.
 inline constexpr std::size_t kLongestPresetPath = 255;
 inline constexpr int kPresetParameterCount = 11;  // parameters 0 to 10
 inline constexpr std::string_view kPresetProductWord = "Marvolenzik";
