@@ -22,6 +22,10 @@ packages=(
   xvfb xdotool xclip x11-utils
   # screenshots of the editor
   imagemagick
+  # a locale with a decimal comma, for the tests that show presets ignore the locale
+  locales
+  # fuzzing: clang with its libFuzzer and sanitizer runtimes
+  clang libclang-rt-14-dev
 )
 
 sudo=""
@@ -29,3 +33,10 @@ sudo=""
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${packages[@]}"
+
+# Generated from /etc/locale.gen, so that a later locale-gen keeps it.
+if ! locale -a 2>/dev/null | grep -qx 'de_DE.utf8'; then
+  grep -qx 'de_DE.UTF-8 UTF-8' /etc/locale.gen ||
+    echo 'de_DE.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
+fi

@@ -16,8 +16,4 @@ int runRender(const Arguments& arguments);
 int runBench(const Arguments& arguments);
 int runGui(const Arguments& arguments);
 
-// The plug-in used when none is named: the Marvolenzik.so built beside this program,
-// else the installed one in ~/.vst.
-std::string defaultPluginPath();
-
 }  // namespace vsthost

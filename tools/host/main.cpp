@@ -22,6 +22,8 @@ void printUsage(std::FILE* out) {
         "      --param NAME=VALUE          normalised value (0 to 1) by name (any case) or index;\n"
         "                                  repeatable, applied after --preset\n"
         "      --preset FILE               a Marvolenzik preset file\n"
+        "      --save-preset FILE          write the settings used (after --preset and --param)\n"
+        "                                  as a Marvolenzik preset file, named exactly FILE\n"
         "      --block N                   frames per block (default 512)\n"
         "      --rate HZ                   run at this rate instead of the file's (no resampling;\n"
         "                                  the demo's rate, default 48000)\n"

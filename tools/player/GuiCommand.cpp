@@ -15,6 +15,7 @@
 #include "tools/host/PluginInstance.h"
 #include "tools/host/PluginLibrary.h"
 #include "tools/host/ToolError.h"
+#include "tools/ownplugin/OwnPlugin.h"
 #include "tools/player/AudioOutput.h"
 #include "tools/player/EditorWindow.h"
 #include "tools/player/LoopingMaterial.h"

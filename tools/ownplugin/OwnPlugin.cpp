@@ -1,11 +1,18 @@
-#include <unistd.h>
+#include "tools/ownplugin/OwnPlugin.h"
 
 #include <cstdlib>
 #include <filesystem>
 
-#include "tools/host/Commands.h"
+#include "effect/EffectIdentity.h"
+#include "tools/host/PluginInstance.h"
 
 namespace vsthost {
+
+bool isOwnPlugin(PluginInstance& plugin) {
+    return plugin.ok() && plugin.effect()->uniqueID == kMarvolenzikId &&
+           plugin.text(effGetEffectName) == kEffectName &&
+           plugin.text(effGetVendorString) == kVendorString;
+}
 
 std::string defaultPluginPath() {
     namespace fs = std::filesystem;

@@ -12,8 +12,7 @@ class PluginInstance;
 
 class OwnPluginMeters {
 public:
-    // The meters of the instance when it is Marvolenzik (identifier, name and vendor all
-    // ours), nothing otherwise.
+    // The meters of the instance when it is Marvolenzik, nothing otherwise.
     static std::optional<OwnPluginMeters> of(PluginInstance& plugin);
 
     // The larger of the two channels' gain reduction in the last block, in dB.

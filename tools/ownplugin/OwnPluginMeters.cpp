@@ -1,9 +1,10 @@
-#include "tools/host/OwnPluginMeters.h"
+#include "tools/ownplugin/OwnPluginMeters.h"
 
 #include <algorithm>
 
 #include "effect/Rovuduradir.h"
 #include "tools/host/PluginInstance.h"
+#include "tools/ownplugin/OwnPlugin.h"
 
 namespace vsthost {
 
@@ -13,9 +14,7 @@ constexpr double kMeterFullScaleDb = 25.0;
 }  // namespace
 
 std::optional<OwnPluginMeters> OwnPluginMeters::of(PluginInstance& plugin) {
-    if (!plugin.ok() || plugin.effect()->uniqueID != kMarvolenzikId) return std::nullopt;
-    if (plugin.text(effGetEffectName) != kEffectName) return std::nullopt;
-    if (plugin.text(effGetVendorString) != kVendorString) return std::nullopt;
+    if (!isOwnPlugin(plugin)) return std::nullopt;
     return OwnPluginMeters(plugin.effect()->object);
 }
 

@@ -1,12 +1,12 @@
-// The preset text as Marvolenzik's editor writes it: the header line, then each key and
-// its value printed with " %.10f".
+// The preset text written independently of the presets library, with printf: the header
+// line, then each key and its value printed with " %.10f" of the value widened to double.
 #pragma once
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
-inline std::string editorPresetText(const std::vector<float>& values,
+inline std::string printfPresetText(const std::vector<float>& values,
                                     const std::string& header = "Marvolenzik 010000",
                                     const std::string& lineEnd = "\n") {
     static const char* const keys[] = {"InGain", "OutGain",   "Atk", "Rls", "Ratio", "LGrid",
