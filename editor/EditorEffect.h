@@ -2,14 +2,12 @@
 // and the four levels the signal path publishes after each block.
 #pragma once
 
-#include "host/VstInterface.h"
+#include "presets/PresetParameters.h"
 
-class EditorEffect {
+// Parameters are read and set (stored, told to the editor through setParameter, and sent
+// to the host as automation) as the presets do it.
+class EditorEffect : public PresetParameters {
 public:
-    virtual float getParameter(VstInt32 index) = 0;
-    // Stores the value, tells the editor (setParameter) and sends the host an automation
-    // request.
-    virtual void setParameterAutomated(VstInt32 index, float value) = 0;
     // Gain reduction, 0 for none and 1 for 25 dB.
     virtual float getGainReductionLeft() = 0;
     virtual float getGainReductionRight() = 0;

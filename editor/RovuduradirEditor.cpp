@@ -10,10 +10,12 @@
 #include "gui/CAnimKnob.h"
 #include "gui/CBitmap.h"
 #include "gui/CFontDesc.h"
+#include "gui/CNewFileSelector.h"
 #include "gui/COnOffButton.h"
 #include "gui/CTextButton.h"
 #include "gui/CTextLabel.h"
 #include "gui/platform/linux/MillisecondClock.h"
+#include "presets/PresetState.h"
 
 using namespace VSTGUI;
 
@@ -102,7 +104,8 @@ RovuduradirEditor::RovuduradirEditor(AudioEffect* effect, EditorEffect& paramete
     : AEffGUIEditor(effect),
       parameters(parameters),
       backgroundBitmap(new CBitmap(kBackgroundImage)),
-      tickSource(platform::millisecondTicks) {
+      tickSource(platform::millisecondTicks),
+      presets(std::make_unique<PresetState>()) {
     rect.top = 0;
     rect.left = 0;
     rect.bottom = static_cast<VstInt16>(backgroundBitmap->getHeight());
@@ -322,7 +325,88 @@ void RovuduradirEditor::valueChanged(CControl* control) {
         if ((autoGainWasOn && autoGainAnswersChangesOf(tag)) || tag == kAutoGainSwitch)
             autoGain.autoGainRefreshRequested = true;
         showControlMessage(tag, control->getValue(), ReadoutOccasion::changed);
+        return;
     }
+    // A button released over itself reports 1 and at once 0; the action runs on the 1.
+    if (control->getValue() <= 0.5f) return;
+    switch (tag) {
+        case kLoad:
+            loadAction();
+            break;
+        case kSave:
+            saveAction();
+            break;
+        case kCopy:
+            copyAction();
+            break;
+        case kPaste:
+            pasteAction();
+            break;
+        default:
+            break;
+    }
+}
+
+void RovuduradirEditor::requestAutoGainIfOn() {
+    if (parameters.getParameter(kAutoGainSwitch) > 0.5f) autoGain.autoGainRefreshRequested = true;
+}
+
+RovuduradirEditor::DialogOutcome RovuduradirEditor::choosePresetFile(bool save) {
+    const CNewFileSelector::Style style =
+        save ? CNewFileSelector::kSelectSaveFile : CNewFileSelector::kSelectFile;
+    auto selector = SharedPointer<CNewFileSelector>::adopt(CNewFileSelector::create(frame, style));
+    if (!selector) return DialogOutcome::unavailable;
+    const CFileExtension presetFiles{"Marvolenzik", "mvz"};
+    selector->addFileExtension(presetFiles);
+    selector->setDefaultExtension(presetFiles);
+    selector->setTitle(save ? "Choose A Preset File To Save" : "Choose A Preset File To Load");
+    selector->setInitialPath(std::string(presets->presetPath()));
+    if (!selector->runModal() || !selector->getSelectedFile(0)) return DialogOutcome::cancelled;
+    chosenPresetPath = selector->getSelectedFile(0);
+    return DialogOutcome::chosen;
+}
+
+void RovuduradirEditor::loadAction() {
+    const DialogOutcome outcome = choosePresetFile(false);
+    if (outcome == DialogOutcome::unavailable) return;
+    if (outcome == DialogOutcome::chosen) loadPresetFile();
+    requestAutoGainIfOn();
+}
+
+void RovuduradirEditor::saveAction() {
+    if (choosePresetFile(true) == DialogOutcome::chosen) savePresetFile();
+}
+
+void RovuduradirEditor::copyAction() {
+    copyPresetToClipboard();
+    showReadout("Preset to Clipboard");
+}
+
+void RovuduradirEditor::pasteAction() {
+    showReadout(pastePresetFromClipboard() ? "Preset From Clipboard" : "Failed From Clipboard");
+    requestAutoGainIfOn();
+}
+
+void RovuduradirEditor::loadPresetFile() { presets->loadPresetFile(chosenPresetPath, parameters); }
+
+void RovuduradirEditor::savePresetFile() {
+    copyPresetToClipboard();
+    presets->savePresetFile(chosenPresetPath);
+}
+
+void RovuduradirEditor::copyPresetToClipboard() {
+    std::string block(kPresetTextBytes, '\0');
+    const std::size_t length =
+        presets->buildPresetText(parameters, std::span<char, kPresetTextBytes>(block.data(), kPresetTextBytes));
+    block.resize(length);
+    if (frame && frame->getPlatformFrame()) frame->getPlatformFrame()->setClipboardText(block);
+}
+
+bool RovuduradirEditor::pastePresetFromClipboard() {
+    std::string text;
+    if (!frame || !frame->getPlatformFrame() || !frame->getPlatformFrame()->getClipboardText(text))
+        return false;
+    return presets->pastePresetText(text, parameters);
 }
 
 void RovuduradirEditor::idle() {

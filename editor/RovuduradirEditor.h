@@ -6,6 +6,8 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "editor/AutoGain.h"
 #include "editor/EditorEffect.h"
@@ -21,6 +23,7 @@ class COnOffButton;
 class CTextButton;
 class CTextLabel;
 }  // namespace VSTGUI
+class PresetState;
 class VireRude_StaticVectorImage;
 class VireRude_VectorKnob;
 
@@ -49,6 +52,13 @@ public:
     // The control showing parameter `index` (0 to 10) while the window is open.
     VSTGUI::CControl* getParameterControl(int index) const;
 
+    // The preset actions of the LOAD, SAVE, COPY and PASTE buttons and their parts.
+    void copyPresetToClipboard();
+    bool pastePresetFromClipboard();
+    void loadPresetFile();
+    void savePresetFile();
+    const PresetState& getPresets() const { return *presets; }
+
 private:
     void createViews();
     void showReadout(const char* text);
@@ -57,6 +67,14 @@ private:
     void hoverReadout();
     void meterTick();
     bool onUserInterfaceThread() const;
+    void loadAction();
+    void saveAction();
+    void copyAction();
+    void pasteAction();
+    enum class DialogOutcome { chosen, cancelled, unavailable };
+    // Runs the load or save dialog; a chosen file's path goes to chosenPresetPath.
+    DialogOutcome choosePresetFile(bool save);
+    void requestAutoGainIfOn();
 
     EditorEffect& parameters;
     VSTGUI::CBitmap* backgroundBitmap;
@@ -96,4 +114,7 @@ private:
     AutoGain autoGain;
     // Bit i: parameter i changed on another thread since the last idle.
     std::atomic<uint32_t> pendingParameters{0};
+    std::unique_ptr<PresetState> presets;
+    // The file chosen in the last dialog, for the load and save that follow it.
+    std::string chosenPresetPath;
 };

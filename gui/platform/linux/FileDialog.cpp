@@ -237,6 +237,8 @@ FileDialogOutcome outcomeOf(const ChildRun& run, std::string& chosenPath) {
 
 }  // namespace
 
+bool fileDialogAvailable() { return findProgram("zenity") || findProgram("kdialog"); }
+
 FileDialogOutcome runFileDialog(const FileDialogRequest& request, std::string& chosenPath,
                                 const std::function<void()>& whileWaiting) {
     if (const auto zenity = findProgram("zenity")) {

@@ -22,6 +22,9 @@ enum class FileDialogOutcome {
     unavailable,  // neither program is installed: no dialog can be shown
 };
 
+// True when a dialog program is installed (on PATH, absolute folders only).
+bool fileDialogAvailable();
+
 // Looks for the programs on PATH (absolute folders only) at each call. Calls
 // `whileWaiting` about every 20 ms until the dialog has closed; it may be empty.
 FileDialogOutcome runFileDialog(const FileDialogRequest& request, std::string& chosenPath,

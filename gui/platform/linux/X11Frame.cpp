@@ -146,6 +146,26 @@ void X11Frame::dispatch(XEvent& event) {
     }
 }
 
+namespace {
+
+Bool isExposeOrSelection(Display*, XEvent* event, XPointer) {
+    return event->type == Expose || event->type == SelectionRequest ||
+           event->type == SelectionClear;
+}
+
+}  // namespace
+
+void X11Frame::serveWhileModal() {
+    {
+        XErrorTrap trap(display);
+        XEvent event;
+        // Input stays queued for after the dialog: handing it on now would re-enter the
+        // control whose action opened the dialog.
+        while (XCheckIfEvent(display, &event, isExposeOrSelection, nullptr)) dispatch(event);
+    }
+    paintInvalidRegion();
+}
+
 void X11Frame::dispatchPointerMotion() {
     if (!motionPending) return;
     motionPending = false;

@@ -27,6 +27,7 @@ public:
     void invalidRect(const CRect& rect) override { backBuffer.invalidRect(rect); }
     void processEvents() override;
     void paintInvalidRegion() override;
+    void serveWhileModal() override;
     bool getCurrentMousePosition(CPoint& where) override;
     bool getCurrentMouseButtons(CButtonState& buttons) override;
     bool setClipboardText(const std::string& text) override;
