@@ -155,6 +155,7 @@ TEST_F(X11FrameTest, TwoFramesAtOnceAndReopening) {
     EXPECT_NEAR(knob->getValue(), 0.1f, 1e-6f);
     second->forget();
     frame->forget();
+    frame = nullptr;
     frame = openFrame();
     EXPECT_TRUE(frame->isOpen());
 }
