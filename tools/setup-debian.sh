@@ -22,8 +22,6 @@ packages=(
   libfontconfig-dev libfreetype-dev fonts-dejavu-extra
   # a real X server, input and clipboard clients for the editor's tests
   xvfb xdotool xclip x11-utils
-  # screenshots of the editor
-  imagemagick
   # a locale with a decimal comma, for the tests that show presets ignore the locale
   locales
   # fuzzing: clang with its libFuzzer and sanitizer runtimes
