@@ -23,8 +23,7 @@
 #include "bench/CircuitFloor.h"
 #include "bench/ProcessMemory.h"
 
-#include "dsp/TubeTableData.h"
-#include "dsp/TubeTables.h"
+#include "dsp/SharedTubeTables.h"
 #include "tools/host/CpuClock.h"
 #include "tools/host/Host.h"
 #include "tools/host/PluginInstance.h"
@@ -199,8 +198,7 @@ int main(int argc, char** argv) {
         while (c.instances.size() < kMostInstances) c.instances.push_back(createInstance(host, c));
     }
 
-    auto tables = std::make_unique<dsp::TubeTables>();
-    tables->build(dsp::kTubeTableCoefficients);
+    const auto tables = dsp::sharedTubeTables();
     std::vector<double> floors[std::size(kRates)];
     int steps44100 = 0;
     for (std::size_t r = 0; r < std::size(kRates); ++r) {

@@ -1,9 +1,11 @@
 #include "dsp/SignalPath.h"
 
 #include <cmath>
+#include <utility>
 
 #include "dsp/FloatMode.h"
 #include "dsp/LevelTables.h"
+#include "dsp/SharedTubeTables.h"
 
 namespace dsp {
 namespace {
@@ -21,14 +23,14 @@ float maxOf(float a, float b) { return b > a ? b : a; }
 
 }  // namespace
 
-SignalPath::SignalPath() : SignalPath(kTubeTableCoefficients) {}
+SignalPath::SignalPath() : SignalPath(sharedTubeTables()) {}
 
-SignalPath::SignalPath(const TubeTableCoefficients& tubeTableData)
+SignalPath::SignalPath(std::shared_ptr<const TubeTables> tubeTables)
     : rate_(RateQuantities::forRate(kConstructionRate)),
       fixed_(FixedCoefficients::forRate(rate_)),
-      block_{} {
+      block_{},
+      tubeTables_(std::move(tubeTables)) {
     resetSignalState();
-    tubeTables_.build(tubeTableData);
 }
 
 void SignalPath::resetSignalState() {
@@ -56,6 +58,7 @@ BlockMeters SignalPath::processBlock(const float* inLeft, const float* inRight, 
     ScopedNoDenormals noDenormals;
     block_ = BlockCoefficients::derive(parameters, rate_.rateRatio);
     const TubeStageSettings stage = TubeStageSettings::from(block_, rate_, fixed_);
+    const TubeTables& tables = *tubeTables_;
     BlockMeters meters;
 
     for (int n = 0; n < frames; ++n) {
@@ -73,7 +76,7 @@ BlockMeters SignalPath::processBlock(const float* inLeft, const float* inRight, 
 
         const float mL = factor * xL * block_.inputGain * block_.wet + xL * block_.dry;
         const float mR = factor * xR * block_.inputGain * block_.wet + xR * block_.dry;
-        const Float4 tube = tubeStage_.process(stereo(mL, mR), stage, tubeTables_);
+        const Float4 tube = tubeStage_.process(stereo(mL, mR), stage, tables);
         const float tL = tube[0];
         const float tR = tube[1];
 

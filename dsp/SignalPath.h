@@ -1,13 +1,13 @@
 // The whole signal path of one instance: block coefficients, compressor and tube stage,
-// with all their state and the tube tables inline (several megabytes; allocate it with
-// its owner, never on a stack).
+// with all their state; the tube tables it reads are shared.
 #pragma once
+
+#include <memory>
 
 #include "dsp/Compressor.h"
 #include "dsp/Coefficients.h"
 #include "dsp/ParameterSnapshot.h"
 #include "dsp/TubeStage.h"
-#include "dsp/TubeTableData.h"
 #include "dsp/TubeTables.h"
 
 namespace dsp {
@@ -23,10 +23,10 @@ struct BlockMeters {
 
 class SignalPath {
 public:
-    // The construction step at 44100 Hz, with tables from the library's coefficient data
-    // or from the given data.
+    // The construction step at 44100 Hz, reading the process's shared tables of the
+    // library's coefficient data, or the given tables (not null).
     SignalPath();
-    explicit SignalPath(const TubeTableCoefficients& tubeTableData);
+    explicit SignalPath(std::shared_ptr<const TubeTables> tubeTables);
 
     // Rates that are not finite or below kMinimumSampleRate are refused (false) and
     // the previous rate is kept.
@@ -44,6 +44,7 @@ public:
     const BlockCoefficients& blockCoefficients() const { return block_; }
     const CompressorChannel& compressor(int channel) const { return compressors_[channel]; }
     const TubeStage& tubeStage() const { return tubeStage_; }
+    const TubeTables& tubeTables() const { return *tubeTables_; }
 
 private:
     // Everything that carries signal, back to its construction state.
@@ -57,7 +58,7 @@ private:
     TubeStage tubeStage_;
     float inputLevelSmoother_;
     float outputLevelSmoother_;
-    TubeTables tubeTables_;
+    std::shared_ptr<const TubeTables> tubeTables_;
 };
 
 }  // namespace dsp
