@@ -1,6 +1,7 @@
 // The published "optimal" 6-point, 5th-order polynomial interpolator for signals
 // oversampled by four, in z-form: it interpolates between the third and fourth of six
-// points, z running from -0.5 to 0.5.
+// points, z running from -0.5 to 0.5. With Float4 every lane is its own interpolator, so
+// one register can carry two stereo interpolators side by side.
 #pragma once
 
 #include "dsp/Float4.h"
@@ -13,7 +14,7 @@ struct OptimalInterpolator {
 
     // points[0] is the newest sample, points[5] the oldest.
     static OptimalInterpolator fromPoints(const Sample* points) {
-        const auto c = [](float value) { return constant<Sample>(value); };
+        const auto c = [](float value) { return everyLane<Sample>(value); };
         const Sample e1 = points[2] + points[3], o1 = points[2] - points[3];
         const Sample e2 = points[1] + points[4], o2 = points[1] - points[4];
         const Sample e3 = points[0] + points[5], o3 = points[0] - points[5];

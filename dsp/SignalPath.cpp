@@ -12,12 +12,16 @@ namespace {
 
 constexpr float kConstructionRate = 44100.0f;
 constexpr float kMeterSmootherStart = 0.1f;
+constexpr float kMeterRangeDb = 25.0f;  // a gain-reduction meter at 1 shows this much
 
-float gainFactor(float gainDb) {
-    return gainDb < -80.0f ? 0.0001f : levelTables.dbToLevel(gainDb);
+// Lanes 0 and 1 (2 and 3 give 0.0001).
+Float4 gainFactor(Float4 gainDb) {
+    return select(gainDb < constant<Float4>(-80.0f), splat(0.0001f), levelTables.dbToLevel(gainDb));
 }
 
-float gainReduction(float gainDb) { return 1.0f - (gainDb + 25.0f) * 0.04f; }
+float gainReduction(float gainDb) {
+    return 1.0f - (gainDb + kMeterRangeDb) * (1.0f / kMeterRangeDb);
+}
 
 float maxOf(float a, float b) { return b > a ? b : a; }
 
@@ -34,14 +38,14 @@ SignalPath::SignalPath(std::shared_ptr<const TubeTables> tubeTables)
 }
 
 void SignalPath::resetSignalState() {
-    for (CompressorChannel& channel : compressors_) channel.reset();
+    compressor_.reset();
     tubeStage_.reset();
     inputLevelSmoother_ = kMeterSmootherStart;
     outputLevelSmoother_ = kMeterSmootherStart;
 }
 
 bool SignalPath::signalStateIsFinite() const {
-    return compressors_[0].isFinite() && compressors_[1].isFinite() && tubeStage_.isFinite() &&
+    return compressor_.isFinite() && tubeStage_.isFinite() &&
            allFinite(inputLevelSmoother_) && allFinite(outputLevelSmoother_);
 }
 
@@ -60,33 +64,10 @@ BlockMeters SignalPath::processBlock(const float* inLeft, const float* inRight, 
     const TubeStageSettings stage = TubeStageSettings::from(block_, rate_, fixed_);
     const TubeTables& tables = *tubeTables_;
     BlockMeters meters;
-
-    for (int n = 0; n < frames; ++n) {
-        // Read before writing: the host may pass the same buffers in and out.
-        const float xL = inLeft[n];
-        const float xR = inRight[n];
-
-        const float gainDbL = compressors_[0].process(xL, block_, fixed_);
-        const float gainDbR = compressors_[1].process(xR, block_, fixed_);
-        meters.gainReductionLeft = maxOf(meters.gainReductionLeft, gainReduction(gainDbL));
-        meters.gainReductionRight = maxOf(meters.gainReductionRight, gainReduction(gainDbR));
-        const float factorL = gainFactor(gainDbL);
-        const float factorR = gainFactor(gainDbR);
-        const float factor = factorR < factorL ? factorR : factorL;
-
-        const float mL = factor * xL * block_.inputGain * block_.wet + xL * block_.dry;
-        const float mR = factor * xR * block_.inputGain * block_.wet + xR * block_.dry;
-        const Float4 tube = tubeStage_.process(stereo(mL, mR), stage, tables);
-        const float tL = tube[0];
-        const float tR = tube[1];
-
-        outLeft[n] = block_.powerOn ? tL * block_.outputGain : xL;
-        outRight[n] = block_.powerOn ? tR * block_.outputGain : xR;
-
-        inputLevelSmoother_ = std::fabs(xL) * 0.00016999245f + inputLevelSmoother_ * 0.99983f;
-        outputLevelSmoother_ = std::fabs(tL) * 0.00016999245f + outputLevelSmoother_ * 0.99983f;
-        meters.inputLevel = maxOf(meters.inputLevel, inputLevelSmoother_);
-        meters.outputLevel = maxOf(meters.outputLevel, outputLevelSmoother_);
+    for (int start = 0; start < frames; start += LowpassPair::kMaxChunk) {
+        const int count = frames - start < LowpassPair::kMaxChunk ? frames - start : LowpassPair::kMaxChunk;
+        processChunk(inLeft + start, inRight + start, outLeft + start, outRight + start, count,
+                     stage, tables, meters);
     }
 
     // A non-finite sample or parameter can leave NaN or infinity in the filters; it
@@ -96,6 +77,73 @@ BlockMeters SignalPath::processBlock(const float* inLeft, const float* inRight, 
         meters = BlockMeters{};
     }
     return meters;
+}
+
+// Iteration n compresses host sample n + 2, up-samples n + 1, runs the circuit for n and
+// down-samples n - 1, the four sub-steps of each interleaved. Only the circuit's own steps
+// depend on each other from one iteration to the next; everything else in an iteration
+// waits for nothing the circuit is still computing, so the processor can run it in the
+// gaps of the circuit's dependency chain.
+void SignalPath::processChunk(const float* inLeft, const float* inRight, float* outLeft,
+                              float* outRight, int frames, const TubeStageSettings& stage,
+                              const TubeTables& tables, BlockMeters& meters) {
+    // The host samples in flight, by index modulo 4: input and mixed sample.
+    Float4 input[4]{}, mixed[4]{};
+    const auto c = [](float value) { return constant<Float4>(value); };
+    const auto compress = [&](int s) {
+        // Read before any output is written: the host may pass the same buffers in and out.
+        const Float4 x = stereo(inLeft[s], inRight[s]);
+        const Float4 gainDb = compressor_.process(x, block_, fixed_);
+        meters.gainReductionLeft = maxOf(meters.gainReductionLeft, gainReduction(gainDb[0]));
+        meters.gainReductionRight = maxOf(meters.gainReductionRight, gainReduction(gainDb[1]));
+        const Float4 factors = gainFactor(gainDb);
+        const float factor = factors[1] < factors[0] ? factors[1] : factors[0];  // stereo link
+        input[s & 3] = x;
+        mixed[s & 3] = splat(factor) * x * c(block_.inputGain) * c(block_.wet) + x * c(block_.dry);
+    };
+    const auto emit = [&](int s, Float4 tube) {
+        const float xL = input[s & 3][0], xR = input[s & 3][1];
+        const float tL = tube[0], tR = tube[1];
+        outLeft[s] = block_.powerOn ? tL * block_.outputGain : xL;
+        outRight[s] = block_.powerOn ? tR * block_.outputGain : xR;
+        inputLevelSmoother_ = std::fabs(xL) * 0.00016999245f + inputLevelSmoother_ * 0.99983f;
+        outputLevelSmoother_ = std::fabs(tL) * 0.00016999245f + outputLevelSmoother_ * 0.99983f;
+        meters.inputLevel = maxOf(meters.inputLevel, inputLevelSmoother_);
+        meters.outputLevel = maxOf(meters.outputLevel, outputLevelSmoother_);
+    };
+
+    TubeStage& tube = tubeStage_;
+    compress(0);
+    for (int n = -1; n <= frames; ++n) {
+        const int up = n + 1, down = n - 1;
+        const bool upSampling = up < frames, circuit = n >= 0 && n < frames, downSampling = down >= 0;
+        const Int4 running = LowpassPair::lanes(upSampling, downSampling);
+        const int position = kOversampling * up;
+        const Float4 upMixed = mixed[up & 3], circuitMixed = mixed[n & 3];
+        if (n + 2 < frames) compress(n + 2);
+
+        Float4 back = downSampling ? tube.backInterpolation<0>(down) : Float4{};
+        if (circuit) tube.internalSubStep<0>(n, circuitMixed, stage, tables);
+        Float4 held = downSampling ? tube.heldDownInput<0>(down, back) : Float4{};
+        tube.filter<0>(position, upMixed, held, running);
+
+        if (circuit) tube.internalSubStep<1>(n, circuitMixed, stage, tables);
+        held = downSampling ? tube.heldDownInput<1>(down, back) : Float4{};
+        tube.filter<1>(position + 1, upMixed, held, running);
+        if (upSampling) tube.forwardInterpolators<0>(up);
+        if (downSampling) back = tube.backInterpolation<2>(down);
+
+        if (circuit) tube.internalSubStep<2>(n, circuitMixed, stage, tables);
+        held = downSampling ? tube.heldDownInput<2>(down, back) : Float4{};
+        tube.filter<2>(position + 2, upMixed, held, running);
+
+        if (circuit) tube.internalSubStep<3>(n, circuitMixed, stage, tables);
+        held = downSampling ? tube.heldDownInput<3>(down, back) : Float4{};
+        const Float4 filtered = tube.filter<3>(position + 3, upMixed, held, running);
+        if (upSampling) tube.forwardInterpolators<2>(up);
+        if (downSampling) emit(down, secondPair(filtered));
+    }
+    tube.endChunk(frames);
 }
 
 }  // namespace dsp

@@ -42,11 +42,16 @@ public:
     const RateQuantities& rateQuantities() const { return rate_; }
     const FixedCoefficients& fixedCoefficients() const { return fixed_; }
     const BlockCoefficients& blockCoefficients() const { return block_; }
-    const CompressorChannel& compressor(int channel) const { return compressors_[channel]; }
+    const Compressor<Float4>& compressor() const { return compressor_; }  // left, right lanes
     const TubeStage& tubeStage() const { return tubeStage_; }
     const TubeTables& tubeTables() const { return *tubeTables_; }
 
 private:
+    // At most LowpassPair::kMaxChunk frames, in one loop that runs each host sample's work
+    // beside the circuit's recursion of another.
+    void processChunk(const float* inLeft, const float* inRight, float* outLeft,
+                      float* outRight, int frames, const TubeStageSettings& stage,
+                      const TubeTables& tables, BlockMeters& meters);
     // Everything that carries signal, back to its construction state.
     void resetSignalState();
     bool signalStateIsFinite() const;
@@ -54,7 +59,7 @@ private:
     RateQuantities rate_;
     FixedCoefficients fixed_;
     BlockCoefficients block_;
-    CompressorChannel compressors_[2];
+    Compressor<Float4> compressor_;
     TubeStage tubeStage_;
     float inputLevelSmoother_;
     float outputLevelSmoother_;

@@ -69,23 +69,23 @@ float silenceGainDb(float ratio) {
     const auto rate = dsp::RateQuantities::forRate(44100.0f);
     const auto fixed = dsp::FixedCoefficients::forRate(rate);
     const auto block = dsp::BlockCoefficients::derive(parameters, rate.rateRatio);
-    dsp::CompressorChannel channel;
+    dsp::Compressor<float> channel;
     for (int n = 0; n < 441000; ++n) channel.process(0.0f, block, fixed);
     EXPECT_NEAR(channel.levelDb(), -30.1f, 0.02f);
     return channel.gainDb();
 }
 
-TEST(CompressorChannel, SilenceSitsOnTheFloor) {
+TEST(Compressor, SilenceSitsOnTheFloor) {
     EXPECT_NEAR(silenceGainDb(0.0f), -3.2f, 0.05f);  // threshold -43 dB
     EXPECT_EQ(silenceGainDb(1.0f), -0.000001f);      // threshold -8 dB
 }
 
-TEST(CompressorChannel, LoudSineIsReducedAndRecoversThroughTheLevelRelease) {
+TEST(Compressor, LoudSineIsReducedAndRecoversThroughTheLevelRelease) {
     const auto parameters = dsptest::defaultParameters();
     const auto rate = dsp::RateQuantities::forRate(44100.0f);
     const auto fixed = dsp::FixedCoefficients::forRate(rate);
     const auto block = dsp::BlockCoefficients::derive(parameters, rate.rateRatio);
-    dsp::CompressorChannel channel;
+    dsp::Compressor<float> channel;
     const auto loud = dsptest::sine(44100, 1000.0, 44100.0, 0.9);
     for (float x : loud) channel.process(x, block, fixed);
     const float reduced = channel.gainDb();
