@@ -70,6 +70,12 @@ inline float select(bool condition, float ifTrue, float ifFalse) {
 inline Float4 select(Int4 condition, Float4 ifTrue, Float4 ifFalse) {
     return condition ? ifTrue : ifFalse;
 }
+// a < b ? a : b and a > b ? a : b, lane by lane (NaN in a gives b), as minps and maxps do.
+inline float lesserOf(float a, float b) { return a < b ? a : b; }
+inline Float4 lesserOf(Float4 a, Float4 b) { return _mm_min_ps(a, b); }
+inline float greaterOf(float a, float b) { return a > b ? a : b; }
+inline Float4 greaterOf(Float4 a, Float4 b) { return _mm_max_ps(a, b); }
+
 inline bool anyLane(bool condition) { return condition; }
 inline bool anyLane(Int4 condition) {
     return _mm_movemask_ps(std::bit_cast<__m128>(condition)) != 0;

@@ -2,6 +2,8 @@
 
 namespace dsp {
 
+constinit const LowpassPairCoefficients kLowpassPairCoefficients = LowpassPairCoefficients::make();
+
 void LowpassPair::endChunk(int hostSamples) {
     // The up filter's last eight samples sit just before position 4N, the down filter's
     // just before 4 (N + 2); the next chunk reads them at -8..-1 and 0..7. Copying upwards

@@ -22,6 +22,7 @@ namespace dsp {
 
 // Feedforward coefficients per sub-step: the up lanes keep the terms at the inputs that
 // carry a host sample (k = sub-step, + 4, + 8) and give -0 to the rest.
+// Defined out of line, for the reason given at interpolator::kWeightLanes.
 struct LowpassPairCoefficients {
     Float4 feedforward[kOversampling][kLowpassOrder + 1];
     Float4 feedback[kLowpassOrder];
@@ -39,7 +40,7 @@ struct LowpassPairCoefficients {
         return c;
     }
 };
-inline constexpr LowpassPairCoefficients kLowpassPairCoefficients = LowpassPairCoefficients::make();
+extern const LowpassPairCoefficients kLowpassPairCoefficients;
 
 class LowpassPair {
 public:
@@ -54,15 +55,16 @@ public:
 
     // One sub-step at a position of the chunk; input holds the up filter's input (the host
     // sample at sub-step 0, 0 otherwise) in lanes 0, 1 and the down filter's in lanes 2, 3.
-    template <int kSubStep>
+    // At a chunk's edges (kEdge) only the running lanes are stored.
+    template <int kSubStep, bool kEdge>
     Float4 step(int position, Float4 input, Int4 running) {
         Float4* in = &inputs_[kHistory + position];
         Float4* out = &outputs_[kHistory + position];
-        in[0] = select(running, input, in[0]);
+        in[0] = kEdge ? select(running, input, in[0]) : input;
         Float4 sum = kLowpassPairCoefficients.feedforward[kSubStep][0] * input;
         for (int k = 1; k <= kLowpassOrder; ++k) sum = sum + kLowpassPairCoefficients.feedforward[kSubStep][k] * in[-k];
         for (int k = 1; k <= kLowpassOrder; ++k) sum = sum + kLowpassPairCoefficients.feedback[k - 1] * out[-k];
-        out[0] = select(running, sum, out[0]);
+        out[0] = kEdge ? select(running, sum, out[0]) : sum;
         return sum;
     }
 

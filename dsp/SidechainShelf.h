@@ -15,14 +15,23 @@ struct SidechainShelf {
     static SidechainShelf forParameter(float sidechain, float rateRatio);
 };
 
+// The coefficients in the form the lanes use, made once per block.
+template <class Sample>
+struct SidechainShelfLanes {
+    Sample b0, b1, b2, a1, a2, inverseA0;
+
+    explicit SidechainShelfLanes(const SidechainShelf& s)
+        : b0(constant<Sample>(s.b0)), b1(constant<Sample>(s.b1)), b2(constant<Sample>(s.b2)),
+          a1(constant<Sample>(s.a1)), a2(constant<Sample>(s.a2)),
+          inverseA0(constant<Sample>(s.inverseA0)) {}
+};
+
 // The filter's memory: x[n-1], x[n-2], y[n-1], y[n-2].
 template <class Sample>
 class SidechainShelfState {
 public:
-    Sample process(Sample x, const SidechainShelf& s) {
-        const auto c = [](float value) { return constant<Sample>(value); };
-        const Sample y = (c(s.b0) * x + c(s.b1) * x1_ + c(s.b2) * x2_ - c(s.a1) * y1_ - c(s.a2) * y2_) *
-                         c(s.inverseA0);
+    Sample process(Sample x, const SidechainShelfLanes<Sample>& s) {
+        const Sample y = (s.b0 * x + s.b1 * x1_ + s.b2 * x2_ - s.a1 * y1_ - s.a2 * y2_) * s.inverseA0;
         x2_ = x1_;
         x1_ = x;
         y2_ = y1_;

@@ -90,10 +90,11 @@ void SignalPath::processChunk(const float* inLeft, const float* inRight, float* 
     // The host samples in flight, by index modulo 4: input and mixed sample.
     Float4 input[4]{}, mixed[4]{};
     const auto c = [](float value) { return constant<Float4>(value); };
+    const CompressorLanes<Float4> compressorLanes(block_, fixed_);
     const auto compress = [&](int s) {
         // Read before any output is written: the host may pass the same buffers in and out.
         const Float4 x = stereo(inLeft[s], inRight[s]);
-        const Float4 gainDb = compressor_.process(x, block_, fixed_);
+        const Float4 gainDb = compressor_.process(x, compressorLanes);
         meters.gainReductionLeft = maxOf(meters.gainReductionLeft, gainReduction(gainDb[0]));
         meters.gainReductionRight = maxOf(meters.gainReductionRight, gainReduction(gainDb[1]));
         const Float4 factors = gainFactor(gainDb);
@@ -113,36 +114,47 @@ void SignalPath::processChunk(const float* inLeft, const float* inRight, float* 
     };
 
     TubeStage& tube = tubeStage_;
-    compress(0);
-    for (int n = -1; n <= frames; ++n) {
+    // At the chunk's edges some pieces have no host sample to work on; in between, all do.
+    const auto iteration = [&]<bool kEdge>(int n) {
         const int up = n + 1, down = n - 1;
-        const bool upSampling = up < frames, circuit = n >= 0 && n < frames, downSampling = down >= 0;
+        const bool upSampling = !kEdge || up < frames;
+        const bool circuit = !kEdge || (n >= 0 && n < frames);
+        const bool downSampling = !kEdge || down >= 0;
         const Int4 running = LowpassPair::lanes(upSampling, downSampling);
-        const int position = kOversampling * up;
-        const Float4 upMixed = mixed[up & 3], circuitMixed = mixed[n & 3];
+        const auto filter = [&]<int kSubStep>(Float4 held) {
+            const int position = kOversampling * up + kSubStep;
+            return tube.filter<kSubStep, kEdge>(position, mixed[up & 3], held, running);
+        };
+        const Float4 circuitMixed = mixed[n & 3];
         if (n + 2 < frames) compress(n + 2);
 
         Float4 back = downSampling ? tube.backInterpolation<0>(down) : Float4{};
         if (circuit) tube.internalSubStep<0>(n, circuitMixed, stage, tables);
         Float4 held = downSampling ? tube.heldDownInput<0>(down, back) : Float4{};
-        tube.filter<0>(position, upMixed, held, running);
+        filter.template operator()<0>(held);
 
         if (circuit) tube.internalSubStep<1>(n, circuitMixed, stage, tables);
         held = downSampling ? tube.heldDownInput<1>(down, back) : Float4{};
-        tube.filter<1>(position + 1, upMixed, held, running);
+        filter.template operator()<1>(held);
         if (upSampling) tube.forwardInterpolators<0>(up);
         if (downSampling) back = tube.backInterpolation<2>(down);
 
         if (circuit) tube.internalSubStep<2>(n, circuitMixed, stage, tables);
         held = downSampling ? tube.heldDownInput<2>(down, back) : Float4{};
-        tube.filter<2>(position + 2, upMixed, held, running);
+        filter.template operator()<2>(held);
 
         if (circuit) tube.internalSubStep<3>(n, circuitMixed, stage, tables);
         held = downSampling ? tube.heldDownInput<3>(down, back) : Float4{};
-        const Float4 filtered = tube.filter<3>(position + 3, upMixed, held, running);
+        const Float4 filtered = filter.template operator()<3>(held);
         if (upSampling) tube.forwardInterpolators<2>(up);
         if (downSampling) emit(down, secondPair(filtered));
-    }
+    };
+
+    compress(0);
+    int n = -1;
+    for (; n < 1 && n <= frames; ++n) iteration.template operator()<true>(n);
+    for (; n < frames - 1; ++n) iteration.template operator()<false>(n);
+    for (; n <= frames; ++n) iteration.template operator()<true>(n);
     tube.endChunk(frames);
 }
 

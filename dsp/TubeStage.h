@@ -53,10 +53,10 @@ public:
     // The lowpass pair's step for sub-step q at chunk position p = 4 s + q (see LowpassPair):
     // the up lanes take host sample s (mixed, at sub-step 0), the down lanes the held input of
     // host sample s - 2. Returns both filters' outputs.
-    template <int kSubStep>
+    template <int kSubStep, bool kEdge>
     Float4 filter(int position, Float4 mixed, Float4 heldDownInput, Int4 running) {
         const Float4 upInput = kSubStep == 0 ? mixed : Float4{};
-        return lowpasses_.step<kSubStep>(position, pairOf(upInput, heldDownInput), running);
+        return lowpasses_.step<kSubStep, kEdge>(position, pairOf(upInput, heldDownInput), running);
     }
     // Forward interpolators of sub-steps q and q + 1 of host sample s, once the up filter has
     // run them; q is 0 or 2.
@@ -101,12 +101,13 @@ private:
 
     // Handed from one piece to the next, for the two host samples in flight (index s % 2).
     struct InFlight {
-        OptimalInterpolator<Float4> forward[kOversampling];
+        // Forward interpolators of sub-steps 0 and 1, 2 and 3, side by side.
+        OptimalInterpolator<Float4> forward[kOversampling / 2];
         // The back interpolator's points (newest first) of sub-steps 0 and 1, 2 and 3, side
         // by side, with their positions and whether the sub-step had an internal sample.
         Float4 backPoints[kOversampling / 2][6];
         float backPosition[kOversampling];
-        Int4 hasInternalSample[kOversampling];
+        int hasInternalSample[kOversampling];  // -1 or 0
     };
     InFlight inFlight_[2]{};
 };
@@ -138,11 +139,7 @@ void TubeStage::forwardInterpolators(int hostSample) {
     const Float4* second = first + 1;
     Float4 points[6];
     for (int i = 0; i < 6; ++i) points[i] = pairOf(first[-i], second[-i]);
-    const auto both = OptimalInterpolator<Float4>::fromPoints(points);
-    OptimalInterpolator<Float4>* forward = inFlight_[hostSample & 1].forward;
-    forward[kSubStep] = both;
-    forward[kSubStep + 1] = {secondPair(both.c0), secondPair(both.c1), secondPair(both.c2),
-                             secondPair(both.c3), secondPair(both.c4), secondPair(both.c5)};
+    inFlight_[hostSample & 1].forward[kSubStep / 2] = OptimalInterpolator<Float4>::fromPoints(points);
 }
 
 template <int kSubStep>
@@ -150,10 +147,14 @@ void TubeStage::internalSubStep(int hostSample, Float4 mixed, const TubeStageSet
                                 const TubeTables& tables) {
     InFlight& flight = inFlight_[hostSample & 1];
     const bool due = clock_.internalSampleDue(s.subStepPeriod);
-    flight.hasInternalSample[kSubStep] = due ? Int4{-1, -1, -1, -1} : Int4{};
+    flight.hasInternalSample[kSubStep] = due ? -1 : 0;
     if (due) {
-        const OptimalInterpolator<Float4>& forward = flight.forward[kSubStep];
-        Float4 clean = forward.value(splat(clock_.forwardPosition(s.subStepPeriod)));
+        const OptimalInterpolator<Float4>& forwardPair = flight.forward[kSubStep / 2];
+        const auto forward = [&] {
+            const Float4 both = forwardPair.value(splat(clock_.forwardPosition(s.subStepPeriod)));
+            return kSubStep % 2 == 0 ? both : secondPair(both);
+        };
+        Float4 clean = forward();
         internalHistory_.push(internalSample(clean, mixed, s, tables));
         // The first internal sample of the sub-step is the one the back interpolator reads.
         const Float4* history = internalHistory_.newestFirst();
@@ -162,7 +163,7 @@ void TubeStage::internalSubStep(int hostSample, Float4 mixed, const TubeStageSet
         flight.backPosition[kSubStep] = clock_.backPosition(s.internalPeriod);
         clock_.advanceInternal(s.internalPeriod);
         while (clock_.internalSampleDue(s.subStepPeriod)) {
-            clean = forward.value(splat(clock_.forwardPosition(s.subStepPeriod)));
+            clean = forward();
             internalHistory_.push(internalSample(clean, mixed, s, tables));
             clock_.advanceInternal(s.internalPeriod);
         }
@@ -182,8 +183,8 @@ Float4 TubeStage::backInterpolation(int hostSample) const {
 template <int kSubStep>
 Float4 TubeStage::heldDownInput(int hostSample, Float4 backPair) {
     const Float4 back = kSubStep % 2 == 0 ? backPair : secondPair(backPair);
-    heldDownInput_ =
-        select(inFlight_[hostSample & 1].hasInternalSample[kSubStep], back, heldDownInput_);
+    const int has = inFlight_[hostSample & 1].hasInternalSample[kSubStep];
+    heldDownInput_ = select(Int4{has, has, has, has}, back, heldDownInput_);
     return heldDownInput_;
 }
 

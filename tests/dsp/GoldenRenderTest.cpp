@@ -1,6 +1,6 @@
 // The signal path's output, bit for bit, against a committed reference: a fixed input of
 // noise, sines, bursts, silence and a tail into the subnormal range, rendered through the
-// real tube tables at every common rate, in odd block sizes with parameter changes between
+// real tube tables at the common rates and some uncommon ones, in odd block sizes with parameter changes between
 // blocks, some blocks in place, a non-finite sample near the end and one run that changes
 // the rate twice. Any optimisation must leave every case's hash unchanged.
 //
@@ -41,7 +41,10 @@ constexpr double kSeconds = 2.0;  // one second of warm-up, then the tube stage 
 
 std::vector<Case> cases() {
     std::vector<Case> all;
-    for (float rate : {44100.0f, 48000.0f, 88200.0f, 96000.0f, 192000.0f})
+    // The common rates, and a few uncommon ones where a sub-step holds up to six internal
+    // samples (8 kHz) or most hold none (384 kHz).
+    for (float rate : {8000.0f, 22050.0f, 32000.0f, 44100.0f, 48000.0f, 88200.0f, 96000.0f,
+                       192000.0f, 384000.0f})
         all.push_back({std::to_string(static_cast<int>(rate)),
                        {{rate, static_cast<int>(rate * kSeconds)}}});
     all.push_back({"44100-96000-176400", {{44100.0f, 22050}, {96000.0f, 48000}, {176400.0f, 176400}}});
