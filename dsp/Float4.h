@@ -48,9 +48,8 @@ inline Float4 pairOf(Float4 a, Float4 b) { return _mm_movelh_ps(a, b); }
 // (a2, a3, a2, a3): the second stereo pair, moved to lanes 0 and 1.
 inline Float4 secondPair(Float4 a) { return _mm_movehl_ps(a, a); }
 // Stores the stereo pair in lanes 0, 1 of value as the first (0) or second (1) pair of to.
-template <int kPair>
-inline void storePair(Float4& to, Float4 value) {
-    float* half = reinterpret_cast<float*>(&to) + 2 * kPair;
+inline void storePair(Float4& to, int pair, Float4 value) {
+    float* half = reinterpret_cast<float*>(&to) + 2 * pair;
     _mm_storel_pi(reinterpret_cast<__m64*>(half), value);
 }
 

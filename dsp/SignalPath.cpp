@@ -79,8 +79,8 @@ BlockMeters SignalPath::processBlock(const float* inLeft, const float* inRight, 
     return meters;
 }
 
-// Iteration n compresses host sample n + 2, up-samples n + 1, runs the circuit for n and
-// down-samples n - 1, the four sub-steps of each interleaved. Only the circuit's own steps
+// Iteration n compresses host sample n + 2, schedules and up-samples n + 1, runs the
+// circuit for n and down-samples n - 1, the four sub-steps of each interleaved. Only the circuit's own steps
 // depend on each other from one iteration to the next; everything else in an iteration
 // waits for nothing the circuit is still computing, so the processor can run it in the
 // gaps of the circuit's dependency chain.
@@ -127,26 +127,25 @@ void SignalPath::processChunk(const float* inLeft, const float* inRight, float* 
         };
         const Float4 circuitMixed = mixed[n & 3];
         if (n + 2 < frames) compress(n + 2);
+        if (upSampling) tube.schedule(up, stage);
+        if (downSampling) tube.backInterpolation(down);
 
-        Float4 back = downSampling ? tube.backInterpolation<0>(down) : Float4{};
         if (circuit) tube.internalSubStep<0>(n, circuitMixed, stage, tables);
-        Float4 held = downSampling ? tube.heldDownInput<0>(down, back) : Float4{};
+        Float4 held = downSampling ? tube.heldDownInput<0>(down) : Float4{};
         filter.template operator()<0>(held);
 
         if (circuit) tube.internalSubStep<1>(n, circuitMixed, stage, tables);
-        held = downSampling ? tube.heldDownInput<1>(down, back) : Float4{};
+        held = downSampling ? tube.heldDownInput<1>(down) : Float4{};
         filter.template operator()<1>(held);
-        if (upSampling) tube.forwardInterpolators<0>(up);
-        if (downSampling) back = tube.backInterpolation<2>(down);
 
         if (circuit) tube.internalSubStep<2>(n, circuitMixed, stage, tables);
-        held = downSampling ? tube.heldDownInput<2>(down, back) : Float4{};
+        held = downSampling ? tube.heldDownInput<2>(down) : Float4{};
         filter.template operator()<2>(held);
 
         if (circuit) tube.internalSubStep<3>(n, circuitMixed, stage, tables);
-        held = downSampling ? tube.heldDownInput<3>(down, back) : Float4{};
+        held = downSampling ? tube.heldDownInput<3>(down) : Float4{};
         const Float4 filtered = filter.template operator()<3>(held);
-        if (upSampling) tube.forwardInterpolators<2>(up);
+        if (upSampling) tube.forwardInterpolators(up);
         if (downSampling) emit(down, secondPair(filtered));
     };
 

@@ -33,4 +33,61 @@ bool TubeStage::isFinite() const {
            circuit_.isFinite() && allFinite(warmupGain_);
 }
 
+void TubeStage::schedule(int hostSample, const TubeStageSettings& s) {
+    InFlight& flight = inFlight_[hostSample % kInFlight];
+    flight.slots = 0;
+    for (int q = 0; q < kOversampling; ++q) {
+        flight.startPhase[q] = clock_.resamplePhase;
+        int count = 0;
+        for (; clock_.internalSampleDue(s.subStepPeriod); ++count)
+            clock_.advanceInternal(s.internalPeriod);
+        clock_.endSubStep(s.subStepPeriod);
+        flight.count[q] = count;
+        if (count > 0) {
+            flight.slot[q] = flight.slots;
+            flight.withSamples[flight.slots++] = q;
+        }
+    }
+}
+
+// The sub-steps of a pair: the two in slots 2p and 2p + 1, or the last one twice.
+namespace {
+struct Pair {
+    int first, second;
+};
+template <class Flight>
+Pair pairAt(const Flight& flight, int slot) {
+    const int first = flight.withSamples[slot];
+    return {first, slot + 1 < flight.slots ? flight.withSamples[slot + 1] : first};
+}
+}  // namespace
+
+void TubeStage::forwardInterpolators(int hostSample) {
+    InFlight& flight = inFlight_[hostSample % kInFlight];
+    for (int slot = 0; slot < flight.slots; slot += 2) {
+        const Pair pair = pairAt(flight, slot);
+        const Float4* first = lowpasses_.upOutputs(kOversampling * hostSample + pair.first);
+        const Float4* second = lowpasses_.upOutputs(kOversampling * hostSample + pair.second);
+        Float4 points[6];
+        for (int i = 0; i < 6; ++i) points[i] = pairOf(first[-i], second[-i]);
+        const auto both = OptimalInterpolator<Float4>::fromPoints(points);
+        flight.forward[pair.second] = {secondPair(both.c0), secondPair(both.c1),
+                                       secondPair(both.c2), secondPair(both.c3),
+                                       secondPair(both.c4), secondPair(both.c5)};
+        flight.forward[pair.first] = both;
+    }
+}
+
+void TubeStage::backInterpolation(int hostSample) {
+    InFlight& flight = inFlight_[hostSample % kInFlight];
+    for (int slot = 0; slot < flight.slots; slot += 2) {
+        const Pair pair = pairAt(flight, slot);
+        const float* z = flight.backPosition[slot / 2];
+        const Float4 both = OptimalInterpolator<Float4>::fromPoints(flight.backPoints[slot / 2])
+                                .value(Float4{z[0], z[0], z[1], z[1]});
+        flight.backValue[pair.second] = secondPair(both);
+        flight.backValue[pair.first] = both;
+    }
+}
+
 }  // namespace dsp

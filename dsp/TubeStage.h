@@ -2,12 +2,13 @@
 // fixed 192 kHz, drive smoothing, the circuit, DC blocker, blend with the clean signal and
 // warm-up, back to 4x by interpolation, lowpass, decimation. Both channels in lanes 0, 1.
 //
-// The stage is driven in pieces, so that the caller can run everything that does not wait
-// for the circuit beside the circuit's recursion (see SignalPath::processChunk): for a
-// host sample s, upSample(s) runs the up-sampling lowpass and the forward interpolators,
-// internalSubStep(s) the 192 kHz samples that fall into one sub-step, and heldDownInput(s)
-// with the lowpass the back interpolation and down-sampling. The pieces of one host sample
-// run in that order; each piece runs for the host samples in order.
+// The stage is driven in pieces, so that its caller can run the work of several host
+// samples in one loop (see SignalPath::processChunk). For a host sample s, in this order:
+// schedule(s) plans which sub-steps produce 192 kHz samples and where; filter() runs the
+// up-sampling lowpass for it; forwardInterpolators(s) prepares the clean signal at those
+// samples; internalSubStep(s) runs them through the circuit; backInterpolation(s) and
+// heldDownInput() feed the down-sampling lowpass, again through filter(). Each piece
+// runs for the host samples in order.
 #pragma once
 
 #include "dsp/Coefficients.h"
@@ -50,6 +51,10 @@ public:
     void resetResampler();
     bool isFinite() const;
 
+    // Where the 192 kHz samples of host sample s fall: the resampler's clock, run ahead of
+    // the circuit.
+    void schedule(int hostSample, const TubeStageSettings& settings);
+
     // The lowpass pair's step for sub-step q at chunk position p = 4 s + q (see LowpassPair):
     // the up lanes take host sample s (mixed, at sub-step 0), the down lanes the held input of
     // host sample s - 2. Returns both filters' outputs.
@@ -58,9 +63,9 @@ public:
         const Float4 upInput = kSubStep == 0 ? mixed : Float4{};
         return lowpasses_.step<kSubStep, kEdge>(position, pairOf(upInput, heldDownInput), running);
     }
-    // Forward interpolators of sub-steps q and q + 1 of host sample s, once the up filter has
-    // run them; q is 0 or 2.
-    template <int kSubStep>
+
+    // Forward interpolators of the sub-steps of host sample s that produce 192 kHz samples,
+    // once the up filter has run all four.
     void forwardInterpolators(int hostSample);
 
     // The 192 kHz samples of sub-step q of host sample s, from its mixed sample.
@@ -68,14 +73,17 @@ public:
     void internalSubStep(int hostSample, Float4 mixed, const TubeStageSettings& settings,
                          const TubeTables& tables);
 
-    // Back interpolation of sub-steps q and q + 1 of host sample s (q is 0 or 2), once all
-    // its internal samples exist: (value at q, value at q + 1) side by side.
-    template <int kSubStep>
-    Float4 backInterpolation(int hostSample) const;
+    // Back interpolation of the sub-steps of host sample s that produced 192 kHz samples,
+    // once the circuit has run them.
+    void backInterpolation(int hostSample);
     // The down filter's input at sub-step q of host sample s: the back interpolation of the
     // sub-step's first internal sample, or, if it has none, the input held from before.
     template <int kSubStep>
-    Float4 heldDownInput(int hostSample, Float4 backPair);
+    Float4 heldDownInput(int hostSample) {
+        const InFlight& flight = inFlight_[hostSample % kInFlight];
+        if (flight.count[kSubStep] > 0) heldDownInput_ = flight.backValue[kSubStep];
+        return heldDownInput_;
+    }
 
     void endChunk(int hostSamples) { lowpasses_.endChunk(hostSamples); }
 
@@ -99,20 +107,24 @@ private:
     int warmupCounter_ = 0;
     float warmupGain_ = 0.0f;
 
-    // Handed from one piece to the next, for the two host samples in flight (index s % 2).
+    // Handed from one piece to the next for the host samples in flight, by index s % 4.
+    // The interpolators of two sub-steps run side by side in one register: the sub-steps
+    // with samples are taken in pairs (the last one twice if their number is odd).
+    static constexpr int kInFlight = 4;
     struct InFlight {
-        // Forward interpolators of sub-steps 0 and 1, 2 and 3, side by side.
-        OptimalInterpolator<Float4> forward[kOversampling / 2];
-        // The back interpolator's points (newest first) of sub-steps 0 and 1, 2 and 3, side
-        // by side, with their positions and whether the sub-step had an internal sample.
+        float startPhase[kOversampling];  // resamplePhase when the sub-step begins
+        int count[kOversampling];         // its 192 kHz samples
+        int withSamples[kOversampling];   // the sub-steps with samples, in order
+        int slot[kOversampling];          // a sub-step's place in withSamples
+        int slots;
+        OptimalInterpolator<Float4> forward[kOversampling];  // by sub-step, in lanes 0, 1
+        // By pair: the back interpolator's points, newest first, and positions.
         Float4 backPoints[kOversampling / 2][6];
-        float backPosition[kOversampling];
-        int hasInternalSample[kOversampling];  // -1 or 0
+        float backPosition[kOversampling / 2][2];
+        Float4 backValue[kOversampling];  // by sub-step
     };
-    InFlight inFlight_[2]{};
+    InFlight inFlight_[kInFlight]{};
 };
-
-// Inline: SignalPath interleaves these pieces in one loop.
 
 inline Float4 TubeStage::internalSample(Float4 clean, Float4 mixed, const TubeStageSettings& s,
                                         const TubeTables& tables) {
@@ -133,59 +145,30 @@ inline Float4 TubeStage::internalSample(Float4 clean, Float4 mixed, const TubeSt
 }
 
 template <int kSubStep>
-void TubeStage::forwardInterpolators(int hostSample) {
-    static_assert(kSubStep % 2 == 0);
-    const Float4* first = lowpasses_.upOutputs(kOversampling * hostSample + kSubStep);
-    const Float4* second = first + 1;
-    Float4 points[6];
-    for (int i = 0; i < 6; ++i) points[i] = pairOf(first[-i], second[-i]);
-    inFlight_[hostSample & 1].forward[kSubStep / 2] = OptimalInterpolator<Float4>::fromPoints(points);
-}
-
-template <int kSubStep>
-void TubeStage::internalSubStep(int hostSample, Float4 mixed, const TubeStageSettings& s,
-                                const TubeTables& tables) {
-    InFlight& flight = inFlight_[hostSample & 1];
-    const bool due = clock_.internalSampleDue(s.subStepPeriod);
-    flight.hasInternalSample[kSubStep] = due ? -1 : 0;
-    if (due) {
-        const OptimalInterpolator<Float4>& forwardPair = flight.forward[kSubStep / 2];
-        const auto forward = [&] {
-            const Float4 both = forwardPair.value(splat(clock_.forwardPosition(s.subStepPeriod)));
-            return kSubStep % 2 == 0 ? both : secondPair(both);
-        };
-        Float4 clean = forward();
+inline void TubeStage::internalSubStep(int hostSample, Float4 mixed, const TubeStageSettings& s,
+                                       const TubeTables& tables) {
+    InFlight& flight = inFlight_[hostSample % kInFlight];
+    const int count = flight.count[kSubStep];
+    if (count == 0) return;
+    const OptimalInterpolator<Float4>& forward = flight.forward[kSubStep];
+    // The same phase arithmetic as the schedule's, so the same positions.
+    ResamplerClock clock{flight.startPhase[kSubStep]};
+    const auto next = [&] {
+        const Float4 clean = forward.value(splat(clock.forwardPosition(s.subStepPeriod)));
         internalHistory_.push(internalSample(clean, mixed, s, tables));
-        // The first internal sample of the sub-step is the one the back interpolator reads.
-        const Float4* history = internalHistory_.newestFirst();
-        Float4* points = flight.backPoints[kSubStep / 2];
-        for (int i = 0; i < 6; ++i) storePair<kSubStep % 2>(points[i], history[i]);
-        flight.backPosition[kSubStep] = clock_.backPosition(s.internalPeriod);
-        clock_.advanceInternal(s.internalPeriod);
-        while (clock_.internalSampleDue(s.subStepPeriod)) {
-            clean = forward();
-            internalHistory_.push(internalSample(clean, mixed, s, tables));
-            clock_.advanceInternal(s.internalPeriod);
-        }
+    };
+    next();
+    // The sub-step's first sample is the one the back interpolator reads, as the first or
+    // second stereo pair of its pair.
+    const int slot = flight.slot[kSubStep];
+    const Float4* history = internalHistory_.newestFirst();
+    for (int i = 0; i < 6; ++i) storePair(flight.backPoints[slot / 2][i], slot % 2, history[i]);
+    flight.backPosition[slot / 2][slot % 2] = clock.backPosition(s.internalPeriod);
+    clock.advanceInternal(s.internalPeriod);
+    for (int n = 1; n < count; ++n) {
+        next();
+        clock.advanceInternal(s.internalPeriod);
     }
-    clock_.endSubStep(s.subStepPeriod);
-}
-
-template <int kSubStep>
-Float4 TubeStage::backInterpolation(int hostSample) const {
-    static_assert(kSubStep % 2 == 0);
-    const InFlight& flight = inFlight_[hostSample & 1];
-    const float first = flight.backPosition[kSubStep], second = flight.backPosition[kSubStep + 1];
-    return OptimalInterpolator<Float4>::fromPoints(flight.backPoints[kSubStep / 2])
-        .value(Float4{first, first, second, second});
-}
-
-template <int kSubStep>
-Float4 TubeStage::heldDownInput(int hostSample, Float4 backPair) {
-    const Float4 back = kSubStep % 2 == 0 ? backPair : secondPair(backPair);
-    const int has = inFlight_[hostSample & 1].hasInternalSample[kSubStep];
-    heldDownInput_ = select(Int4{has, has, has, has}, back, heldDownInput_);
-    return heldDownInput_;
 }
 
 }  // namespace dsp
