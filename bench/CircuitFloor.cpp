@@ -2,6 +2,7 @@
 
 #include "dsp/Coefficients.h"
 #include "dsp/FloatMode.h"
+#include "dsp/Oversampling.h"
 #include "dsp/ResamplerClock.h"
 #include "dsp/TubeCircuit.h"
 #include "tools/host/CpuClock.h"
@@ -17,11 +18,11 @@ CircuitFloor::CircuitFloor(const StereoMaterial& material, float sampleRate,
                            const dsp::TubeTables& tables)
     : hostFrames_(material.frames()), tables_(tables) {
     const auto rate = dsp::RateQuantities::forRate(sampleRate);
-    const float subStepPeriod = rate.hostPeriod * 0.25f;
+    const float subStepPeriod = rate.hostPeriod * (1.0f / dsp::kOversampling);
     dsp::ResamplerClock clock;
     float driveL = 0.0f, driveR = 0.0f;
     for (int n = 0; n < hostFrames_; ++n) {
-        for (int subStep = 0; subStep < 4; ++subStep) {
+        for (int subStep = 0; subStep < dsp::kOversampling; ++subStep) {
             for (; clock.internalSampleDue(subStepPeriod); clock.advanceInternal(rate.internalPeriod)) {
                 driveL = kDriveSmoothing * driveL + (1.0f - kDriveSmoothing) * material.left[n];
                 driveR = kDriveSmoothing * driveR + (1.0f - kDriveSmoothing) * material.right[n];

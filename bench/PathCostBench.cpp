@@ -23,6 +23,7 @@
 #include "bench/CircuitFloor.h"
 #include "bench/ProcessMemory.h"
 
+#include "dsp/Oversampling.h"
 #include "dsp/SharedTubeTables.h"
 #include "tools/host/CpuClock.h"
 #include "tools/host/Host.h"
@@ -153,7 +154,7 @@ void printReport(const std::vector<Contender>& contenders, const std::vector<dou
         std::printf("\n");
     }
     std::printf("\nFloor: %d circuit steps per pass at 44.1 kHz, %.1f ns per step.\n", steps44100,
-                medianOf(floors[0]) * 44100.0 / 192000.0);
+                medianOf(floors[0]) * kRates[0] / dsp::kInternalRate);
 }
 
 }  // namespace

@@ -17,7 +17,8 @@ struct LevelTables {
     float levelIndexScale;           // 1 / delta
     float dbIndexScale;              // 9999 / 104
 
-    // For lowerLevel <= level < upperLevel. With Float4, lanes 0 and 1 (2 and 3 give 0).
+    // For lowerLevel <= level < upperLevel. With Float4, lanes 0 and 1 (2 and 3 give a
+    // finite value of no meaning).
     template <class Sample>
     Sample levelToDb(Sample level) const {
         return interpolate(levelToDbTable, (level - constant<Sample>(lowerLevel)) *
@@ -38,8 +39,7 @@ private:
     static Sample interpolate(const float* table, Sample position) {
         constexpr Sample kZero{};
         constexpr Sample kLast = constant<Sample>(static_cast<float>(kLastIndex));
-        position = select(position > kZero, position, kZero);
-        position = select(position < kLast, position, kLast);
+        position = lesserOf(greaterOf(position, kZero), kLast);
         Sample below, above, index;
         if constexpr (sizeof(Sample) == sizeof(float)) {
             const int i = static_cast<int>(position);
@@ -47,9 +47,13 @@ private:
             above = table[i + 1];
             index = static_cast<float>(i);
         } else {
+            // Each lane's two neighbours in one load: (T[i0], T[i1], T[i0 + 1], T[i1 + 1]).
             const Int4 i = __builtin_convertvector(position, Int4);
-            below = Sample{table[i[0]], table[i[1]], 0.0f, 0.0f};
-            above = Sample{table[i[0] + 1], table[i[1] + 1], 0.0f, 0.0f};
+            const auto neighbours = [&](int at) {
+                return _mm_loadl_pi(Float4{}, reinterpret_cast<const __m64*>(table + at));
+            };
+            below = _mm_unpacklo_ps(neighbours(i[0]), neighbours(i[1]));
+            above = secondPair(below);
             index = __builtin_convertvector(i, Sample);
         }
         return below + (above - below) * (position - index);

@@ -12,7 +12,6 @@ namespace {
 
 constexpr float kConstructionRate = 44100.0f;
 constexpr float kMeterSmootherStart = 0.1f;
-constexpr float kMeterRangeDb = 25.0f;  // a gain-reduction meter at 1 shows this much
 
 // Lanes 0 and 1 (2 and 3 give 0.0001).
 Float4 gainFactor(Float4 gainDb) {
@@ -20,7 +19,8 @@ Float4 gainFactor(Float4 gainDb) {
 }
 
 float gainReduction(float gainDb) {
-    return 1.0f - (gainDb + kMeterRangeDb) * (1.0f / kMeterRangeDb);
+    constexpr float kRange = BlockMeters::kGainReductionRangeDb;
+    return 1.0f - (gainDb + kRange) * (1.0f / kRange);
 }
 
 float maxOf(float a, float b) { return b > a ? b : a; }

@@ -12,9 +12,11 @@
 
 namespace dsp {
 
-// What a block publishes for the meters: gain reduction (0 none, 1 for 25 dB) left and
-// right, and the smoothed input and output levels.
+// What a block publishes for the meters: gain reduction (0 none, 1 for kGainReductionRangeDb)
+// left and right, and the smoothed input and output levels.
 struct BlockMeters {
+    static constexpr float kGainReductionRangeDb = 25.0f;
+
     float gainReductionLeft = 0.0f;
     float gainReductionRight = 0.0f;
     float inputLevel = 0.0f;
