@@ -9,7 +9,11 @@
 // round visiting them in a different order, so that before and after share the machine's
 // drifts.
 //
-//   path_cost_bench [--rounds N] [--seconds N] [[LABEL=]PLUGIN.so...]
+//   path_cost_bench [--rounds N] [--seconds N] [--rate HZ] [--instances 1|4|16]
+//                   [[LABEL=]PLUGIN.so...]
+// --rate measures one rate only and --instances stops at that many instances: for counting
+// instructions under callgrind, where two runs that differ in --rounds alone differ by whole
+// passes.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -38,6 +42,13 @@ constexpr int kMostInstances = 16;
 constexpr int kCreationTrials = 5;
 constexpr float kRates[] = {44100.0f, 48000.0f, 96000.0f};
 
+struct Options {
+    int rounds = 7, seconds = 2;
+    std::vector<float> rates{std::begin(kRates), std::end(kRates)};
+    std::vector<int> instanceCounts{std::begin(kInstanceCounts), std::end(kInstanceCounts)};
+    std::vector<std::string> plugins;
+};
+
 double medianOf(std::vector<double> values) {
     std::sort(values.begin(), values.end());
     const std::size_t middle = values.size() / 2;
@@ -56,7 +67,7 @@ struct Contender {
     long firstHeap = 0, firstResident = 0;             // bytes added by the first instance
     double furtherHeap = 0.0, furtherResident = 0.0;   // mean of the others
     // per rate, per instance count: ns per stereo sample and instance, one per round
-    std::vector<double> passes[std::size(kRates)][std::size(kInstanceCounts)];
+    std::vector<std::vector<std::vector<double>>> passes;
 };
 
 std::unique_ptr<vsthost::PluginInstance> createInstance(vsthost::Host& host, const Contender& c) {
@@ -127,8 +138,8 @@ double timePass(Contender& c, int count, const bench::StereoMaterial& material,
     return (vsthost::threadCpuSeconds() - before) * 1e9 / (static_cast<double>(material.frames()) * count);
 }
 
-void printReport(const std::vector<Contender>& contenders, const std::vector<double> (&floors)[3],
-                 int steps44100) {
+void printReport(const Options& options, const std::vector<Contender>& contenders,
+                 const std::vector<std::vector<double>>& floors, int firstRateSteps) {
     std::printf("\nCreation (wall clock, median of %d) and memory added per instance\n\n", kCreationTrials);
     std::printf("| Plug-in | First instance | Second instance | Memory, first (heap / resident) | "
                 "Memory, each further (mean of %d) |\n|---|---:|---:|---:|---:|\n", kMostInstances - 1);
@@ -139,38 +150,51 @@ void printReport(const std::vector<Contender>& contenders, const std::vector<dou
 
     std::printf("\nns per stereo sample and instance (median), and ratio to the floor\n\n| Rate | Floor |");
     for (const Contender& c : contenders)
-        for (int count : kInstanceCounts) std::printf(" %s x%d |", c.label.c_str(), count);
+        for (int count : options.instanceCounts) std::printf(" %s x%d |", c.label.c_str(), count);
     std::printf("\n|---|---:|");
-    for (std::size_t i = 0; i < contenders.size() * std::size(kInstanceCounts); ++i) std::printf("---:|");
+    for (std::size_t i = 0; i < contenders.size() * options.instanceCounts.size(); ++i) std::printf("---:|");
     std::printf("\n");
-    for (std::size_t r = 0; r < std::size(kRates); ++r) {
+    for (std::size_t r = 0; r < options.rates.size(); ++r) {
         const double floor = medianOf(floors[r]);
-        std::printf("| %.1f kHz | %.1f |", kRates[r] / 1000.0, floor);
+        std::printf("| %.1f kHz | %.1f |", options.rates[r] / 1000.0, floor);
         for (const Contender& c : contenders)
-            for (std::size_t k = 0; k < std::size(kInstanceCounts); ++k) {
+            for (std::size_t k = 0; k < options.instanceCounts.size(); ++k) {
                 const double path = medianOf(c.passes[r][k]);
                 std::printf(" %.1f (%.2fx) |", path, path / floor);
             }
         std::printf("\n");
     }
-    std::printf("\nFloor: %d circuit steps per pass at 44.1 kHz, %.1f ns per step.\n", steps44100,
-                medianOf(floors[0]) * kRates[0] / dsp::kInternalRate);
+    std::printf("\nFloor: %d circuit steps per pass at %.1f kHz, %.1f ns per step.\n", firstRateSteps,
+                options.rates[0] / 1000.0, medianOf(floors[0]) * options.rates[0] / dsp::kInternalRate);
+}
+
+Options parse(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--rounds") == 0 && hasValue) {
+            options.rounds = std::max(1, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--seconds") == 0 && hasValue) {
+            options.seconds = std::max(1, std::atoi(argv[++i]));
+        } else if (std::strcmp(argv[i], "--rate") == 0 && hasValue) {
+            options.rates = {std::max(1000.0f, static_cast<float>(std::atof(argv[++i])))};
+        } else if (std::strcmp(argv[i], "--instances") == 0 && hasValue) {
+            const int most = std::atoi(argv[++i]);
+            std::erase_if(options.instanceCounts, [&](int count) { return count > most; });
+            if (options.instanceCounts.empty()) options.instanceCounts = {1};
+        } else {
+            options.plugins.push_back(argv[i]);
+        }
+    }
+    if (options.plugins.empty()) options.plugins.push_back(MARVOLENZIK_PLUGIN_PATH);
+    return options;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    int rounds = 7, seconds = 2;
-    std::vector<std::string> paths;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--rounds") == 0 && i + 1 < argc)
-            rounds = std::max(1, std::atoi(argv[++i]));
-        else if (std::strcmp(argv[i], "--seconds") == 0 && i + 1 < argc)
-            seconds = std::max(1, std::atoi(argv[++i]));
-        else
-            paths.push_back(argv[i]);
-    }
-    if (paths.empty()) paths.push_back(MARVOLENZIK_PLUGIN_PATH);
+    const Options options = parse(argc, argv);
+    const int mostInstances = options.instanceCounts.back();
 
     // A fixed threshold: every large block is mapped when allocated and unmapped when freed,
     // so resident memory shows what each instance holds, not what earlier ones left behind.
@@ -179,61 +203,65 @@ int main(int argc, char** argv) {
     host.setBlockSize(kBlockSize);
     std::vector<float> scratch(2 * kBlockSize);
     const bench::StereoMaterial first = bench::makeMaterial(bench::Material::kSignal, kRates[0], 1);
-    std::vector<Contender> contenders(paths.size());
-    for (std::size_t i = 0; i < paths.size(); ++i) {
+    std::vector<Contender> contenders(options.plugins.size());
+    for (std::size_t i = 0; i < contenders.size(); ++i) {
         Contender& c = contenders[i];
-        const std::size_t equals = paths[i].find('=');
-        c.label = equals == std::string::npos ? paths[i] : paths[i].substr(0, equals);
-        c.path = equals == std::string::npos ? paths[i] : paths[i].substr(equals + 1);
+        const std::string& argument = options.plugins[i];
+        const std::size_t equals = argument.find('=');
+        c.label = equals == std::string::npos ? argument : argument.substr(0, equals);
+        c.path = equals == std::string::npos ? argument : argument.substr(equals + 1);
         c.library = std::make_unique<vsthost::PluginLibrary>(c.path);
         if (!c.library->ok()) {
             std::fprintf(stderr, "cannot load %s: %s\n", c.path.c_str(), c.library->error().c_str());
             return 1;
         }
         createInstances(host, c, first, scratch);
+        c.passes.assign(options.rates.size(), std::vector<std::vector<double>>(options.instanceCounts.size()));
     }
     // Creation is timed with no other instance alive, as for the first track of a session.
     for (Contender& c : contenders) c.instances.clear();
     for (Contender& c : contenders) {
         measureCreation(host, c);
-        while (c.instances.size() < kMostInstances) c.instances.push_back(createInstance(host, c));
+        while (static_cast<int>(c.instances.size()) < mostInstances)
+            c.instances.push_back(createInstance(host, c));
     }
 
     const auto tables = dsp::sharedTubeTables();
-    std::vector<double> floors[std::size(kRates)];
-    int steps44100 = 0;
-    for (std::size_t r = 0; r < std::size(kRates); ++r) {
-        const float rate = kRates[r];
-        const bench::StereoMaterial material = bench::makeMaterial(bench::Material::kSignal, rate, seconds);
+    std::vector<std::vector<double>> floors(options.rates.size());
+    int firstRateSteps = 0;
+    for (std::size_t r = 0; r < options.rates.size(); ++r) {
+        const float rate = options.rates[r];
+        const bench::StereoMaterial material = bench::makeMaterial(bench::Material::kSignal, rate, options.seconds);
         bench::CircuitFloor floor(material, rate, *tables);
-        if (r == 0) steps44100 = floor.stepsPerPass();
+        if (r == 0) firstRateSteps = floor.stepsPerPass();
         host.setSampleRate(rate);
         for (Contender& c : contenders) {
             for (auto& instance : c.instances) {
                 instance->dispatch(effMainsChanged, 0, 0);
                 instance->start(rate, kBlockSize);
             }
-            timePass(c, kMostInstances, material, scratch);  // warm-up
+            timePass(c, mostInstances, material, scratch);  // warm-up
         }
         floor.timePass();
 
         // Each round visits the floor and every (plug-in, instance count) once, starting
         // one further along each time.
-        const std::size_t slots = 1 + contenders.size() * std::size(kInstanceCounts);
-        for (int round = 0; round < rounds; ++round) {
+        const std::size_t counts = options.instanceCounts.size();
+        const std::size_t slots = 1 + contenders.size() * counts;
+        for (int round = 0; round < options.rounds; ++round) {
             for (std::size_t turn = 0; turn < slots; ++turn) {
                 const std::size_t slot = (round + turn) % slots;
                 if (slot == 0) {
                     floors[r].push_back(floor.timePass());
                     continue;
                 }
-                Contender& c = contenders[(slot - 1) / std::size(kInstanceCounts)];
-                const std::size_t k = (slot - 1) % std::size(kInstanceCounts);
-                c.passes[r][k].push_back(timePass(c, kInstanceCounts[k], material, scratch));
+                Contender& c = contenders[(slot - 1) / counts];
+                const std::size_t k = (slot - 1) % counts;
+                c.passes[r][k].push_back(timePass(c, options.instanceCounts[k], material, scratch));
             }
         }
         std::fprintf(stderr, "%.1f kHz done\n", rate / 1000.0);
     }
-    printReport(contenders, floors, steps44100);
+    printReport(options, contenders, floors, firstRateSteps);
     return 0;
 }
