@@ -1,5 +1,6 @@
 #include "dsp/SignalPath.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -65,7 +66,7 @@ BlockMeters SignalPath::processBlock(const float* inLeft, const float* inRight, 
     const TubeTables& tables = *tubeTables_;
     BlockMeters meters;
     for (int start = 0; start < frames; start += LowpassPair::kMaxChunk) {
-        const int count = frames - start < LowpassPair::kMaxChunk ? frames - start : LowpassPair::kMaxChunk;
+        const int count = std::min(frames - start, LowpassPair::kMaxChunk);
         processChunk(inLeft + start, inRight + start, outLeft + start, outRight + start, count,
                      stage, tables, meters);
     }
@@ -80,10 +81,11 @@ BlockMeters SignalPath::processBlock(const float* inLeft, const float* inRight, 
 }
 
 // Iteration n compresses host sample n + 2, schedules and up-samples n + 1, runs the
-// circuit for n and down-samples n - 1, the four sub-steps of each interleaved. Only the circuit's own steps
-// depend on each other from one iteration to the next; everything else in an iteration
-// waits for nothing the circuit is still computing, so the processor can run it in the
-// gaps of the circuit's dependency chain.
+// circuit for n and down-samples n - 1, the four sub-steps of each interleaved. Only the
+// circuit's own steps depend on each other from one iteration to the next; everything else
+// in an iteration waits for nothing the circuit is still computing, so that a processor
+// with room beside the circuit's dependency chain can run it there (bench/OverlapBench.cpp
+// measures how much room there is).
 void SignalPath::processChunk(const float* inLeft, const float* inRight, float* outLeft,
                               float* outRight, int frames, const TubeStageSettings& stage,
                               const TubeTables& tables, BlockMeters& meters) {
