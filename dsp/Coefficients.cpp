@@ -1,39 +1,13 @@
 #include "dsp/Coefficients.h"
 
 #include <cmath>
-#include <numbers>
+
+#include "dsp/Oversampling.h"
 
 namespace dsp {
 namespace {
 
 float f(double value) { return static_cast<float>(value); }
-
-// 0 for p10 below 0.255, 1 up to 0.755, 2 up to 1.255; any other value, including the
-// truncations an out-of-range or non-finite parameter gives, is the flat mode 0. Decided
-// on the float itself, so that no out-of-range integer conversion can occur.
-int sidechainModeFor(float p10) {
-    const float position = 2.0f * p10 + 0.49f;
-    if (position >= 1.0f && position < 2.0f) return 1;
-    if (position >= 2.0f && position < 3.0f) return 2;
-    return 0;
-}
-
-// RBJ low shelf with shelf slope 1.
-SidechainCoefficients lowShelf(float frequency, float gainDb) {
-    const float A = f(std::sqrt(std::pow(10.0, 0.05 * gainDb)));
-    const float w = f(2.0 * std::numbers::pi * frequency);
-    const float c = f(std::cos(static_cast<double>(w)));
-    const float beta = f(std::sin(static_cast<double>(w)) / 1.414 * 2.0 * std::sqrt(static_cast<double>(A)));
-    SidechainCoefficients s;
-    s.b0 = A * ((A + 1.0f) - (A - 1.0f) * c + beta);
-    s.b1 = 2.0f * A * ((A - 1.0f) - (A + 1.0f) * c);
-    s.b2 = A * ((A + 1.0f) - (A - 1.0f) * c - beta);
-    s.a0 = (A + 1.0f) + (A - 1.0f) * c + beta;
-    s.a1 = -2.0f * ((A - 1.0f) + (A + 1.0f) * c);
-    s.a2 = (A + 1.0f) + (A - 1.0f) * c - beta;
-    s.inverseA0 = 1.0f / s.a0;
-    return s;
-}
 
 float releaseCoefFor(float p3, float k) {
     const float u = 1.0f - p3;
@@ -59,7 +33,8 @@ float attackCoefFor(float p2, float k) {
 }  // namespace
 
 RateQuantities RateQuantities::forRate(float sampleRate) {
-    return {sampleRate, 48000.0f / sampleRate, 1.0f / sampleRate, 1.0f / 192000.0f};
+    return {sampleRate, 48000.0f / sampleRate, 1.0f / sampleRate,
+            1.0f / static_cast<float>(kInternalRate)};
 }
 
 FixedCoefficients FixedCoefficients::forRate(const RateQuantities& rate) {
@@ -81,9 +56,7 @@ BlockCoefficients BlockCoefficients::derive(const ParameterSnapshot& parameters,
     b.outputGain = f(std::pow(10.0, 0.05 * b.outputGainDb));
     b.releaseCoef = releaseCoefFor(p[ParameterSnapshot::kRelease], k);
 
-    b.sidechainMode = sidechainModeFor(p[ParameterSnapshot::kSidechain]);
-    const float frequency = (b.sidechainMode == 1 ? 0.00312f : 0.00625f) * k;
-    b.sidechainCoefs = lowShelf(frequency, b.sidechainMode == 0 ? 0.0f : -6.0f);
+    b.sidechain = SidechainShelf::forParameter(p[ParameterSnapshot::kSidechain], k);
 
     b.powerOn = p[ParameterSnapshot::kPower] > 0.5f;
     const float q = 1.0f - p[ParameterSnapshot::kLeftGrid];

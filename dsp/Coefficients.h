@@ -5,6 +5,7 @@
 #pragma once
 
 #include "dsp/ParameterSnapshot.h"
+#include "dsp/SidechainShelf.h"
 
 namespace dsp {
 
@@ -12,7 +13,7 @@ struct RateQuantities {
     float sampleRate;
     float rateRatio;       // 48000 / sampleRate: time constants are given per 48 kHz sample
     float hostPeriod;      // 1 / sampleRate, seconds
-    float internalPeriod;  // 1 / 192000, seconds: the tube stage's sample period
+    float internalPeriod;  // 1 / kInternalRate, seconds: the tube stage's sample period
 
     static RateQuantities forRate(float sampleRate);
 };
@@ -28,17 +29,11 @@ struct FixedCoefficients {
     static FixedCoefficients forRate(const RateQuantities& rate);
 };
 
-// Sidechain low shelf (direct form I): y = (b0 x + b1 x1 + b2 x2 - a1 y1 - a2 y2) / a0.
-struct SidechainCoefficients {
-    float b0, b1, b2, a0, a1, a2, inverseA0;
-};
-
 struct BlockCoefficients {
     float inputGainDb, inputGain;
     float outputGainDb, outputGain;
     float attackCoef, releaseCoef;
-    int sidechainMode;  // 0 flat, 1 shelf at 0.00312 * 48 kHz, 2 at 0.00625 * 48 kHz
-    SidechainCoefficients sidechainCoefs;
+    SidechainShelf sidechain;
     float thresholdDb, kneeTopDb, ratioScale;
     float wet, dry;
     float driveSmoothing;

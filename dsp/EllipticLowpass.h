@@ -1,5 +1,8 @@
 // The 8th-order elliptic lowpass that band-limits the 4x up- and down-sampling: about
 // 0.2 dB passband ripple up to 1/8 of its rate, about 80 dB attenuation from 1/5 on.
+//
+// The classes here are the plain forms, kept as the reference: the signal path runs both
+// filters at once in LowpassPair, whose tests compare it with these bit for bit.
 #pragma once
 
 #include "dsp/Float4.h"

@@ -1,20 +1,22 @@
 // The whole signal path of one instance: block coefficients, compressor and tube stage,
-// with all their state and the tube tables inline (several megabytes; allocate it with
-// its owner, never on a stack).
+// with all their state; the tube tables it reads are shared.
 #pragma once
+
+#include <memory>
 
 #include "dsp/Compressor.h"
 #include "dsp/Coefficients.h"
 #include "dsp/ParameterSnapshot.h"
 #include "dsp/TubeStage.h"
-#include "dsp/TubeTableData.h"
 #include "dsp/TubeTables.h"
 
 namespace dsp {
 
-// What a block publishes for the meters: gain reduction (0 none, 1 for 25 dB) left and
-// right, and the smoothed input and output levels.
+// What a block publishes for the meters: gain reduction (0 none, 1 for kGainReductionRangeDb)
+// left and right, and the smoothed input and output levels.
 struct BlockMeters {
+    static constexpr float kGainReductionRangeDb = 25.0f;
+
     float gainReductionLeft = 0.0f;
     float gainReductionRight = 0.0f;
     float inputLevel = 0.0f;
@@ -23,10 +25,10 @@ struct BlockMeters {
 
 class SignalPath {
 public:
-    // The construction step at 44100 Hz, with tables from the library's coefficient data
-    // or from the given data.
+    // The construction step at 44100 Hz, reading the process's shared tables of the
+    // library's coefficient data, or the given tables (not null).
     SignalPath();
-    explicit SignalPath(const TubeTableCoefficients& tubeTableData);
+    explicit SignalPath(std::shared_ptr<const TubeTables> tubeTables);
 
     // Rates that are not finite or below kMinimumSampleRate are refused (false) and
     // the previous rate is kept.
@@ -42,10 +44,16 @@ public:
     const RateQuantities& rateQuantities() const { return rate_; }
     const FixedCoefficients& fixedCoefficients() const { return fixed_; }
     const BlockCoefficients& blockCoefficients() const { return block_; }
-    const CompressorChannel& compressor(int channel) const { return compressors_[channel]; }
+    const Compressor<Float4>& compressor() const { return compressor_; }  // left, right lanes
     const TubeStage& tubeStage() const { return tubeStage_; }
+    const TubeTables& tubeTables() const { return *tubeTables_; }
 
 private:
+    // At most LowpassPair::kMaxChunk frames, in one loop that runs each host sample's work
+    // beside the circuit's recursion of another.
+    void processChunk(const float* inLeft, const float* inRight, float* outLeft,
+                      float* outRight, int frames, const TubeStageSettings& stage,
+                      const TubeTables& tables, BlockMeters& meters);
     // Everything that carries signal, back to its construction state.
     void resetSignalState();
     bool signalStateIsFinite() const;
@@ -53,11 +61,11 @@ private:
     RateQuantities rate_;
     FixedCoefficients fixed_;
     BlockCoefficients block_;
-    CompressorChannel compressors_[2];
+    Compressor<Float4> compressor_;
     TubeStage tubeStage_;
     float inputLevelSmoother_;
     float outputLevelSmoother_;
-    TubeTables tubeTables_;
+    std::shared_ptr<const TubeTables> tubeTables_;
 };
 
 }  // namespace dsp

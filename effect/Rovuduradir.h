@@ -1,6 +1,6 @@
-// The effect: identity, parameters and program, the signal path with its tables (inline,
-// so one allocation holds everything an instance processes with), and the meter values
-// the editor shows.
+// The effect: identity, parameters and program, the signal path (inline, so one
+// allocation holds an instance's signal state; the tube tables are shared by all
+// instances of the process), and the meter values the editor shows.
 #pragma once
 
 #include <atomic>

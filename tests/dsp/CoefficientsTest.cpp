@@ -52,7 +52,7 @@ TEST(BlockCoefficients, DefaultsAt44100) {
     expectNearUlps(b.ratioScale, 0.86, 1);
     expectNearUlps(b.driveSmoothing, 0.6442, 2);
     expectNearUlps(b.tubeBlend, 0.307, 1);
-    EXPECT_EQ(b.sidechainMode, 0);
+    EXPECT_EQ(b.sidechain.mode, 0);
     expectNearUlps(b.attackCoef, 0.9796835, 1);
     expectNearUlps(b.releaseCoef, 0.9999473, 1);
     EXPECT_EQ(b.wet, 1.0f);
@@ -96,11 +96,11 @@ TEST(BlockCoefficients, PowerAndSidechainModeEdges) {
     } kModes[] = {{0.0f, 0},  {0.25f, 0}, {0.26f, 1}, {0.5f, 1}, {0.75f, 1},
                   {0.76f, 2}, {1.0f, 2},  {1.3f, 0},  {-0.3f, 0}};
     for (const auto& m : kModes)
-        EXPECT_EQ(derive(ParameterSnapshot::kSidechain, m.p10).sidechainMode, m.mode) << m.p10;
+        EXPECT_EQ(derive(ParameterSnapshot::kSidechain, m.p10).sidechain.mode, m.mode) << m.p10;
 }
 
 // |H| of the sidechain shelf in dB at a normalised frequency (cycles per sample).
-double shelfGainDb(const dsp::SidechainCoefficients& s, double frequency) {
+double shelfGainDb(const dsp::SidechainShelf& s, double frequency) {
     const std::complex<double> z = std::polar(1.0, -2.0 * std::numbers::pi * frequency);
     const double b0 = s.b0, b1 = s.b1, b2 = s.b2, a0 = s.a0, a1 = s.a1, a2 = s.a2;
     const auto h = (b0 + b1 * z + b2 * z * z) / (a0 + a1 * z + a2 * z * z);
@@ -109,9 +109,9 @@ double shelfGainDb(const dsp::SidechainCoefficients& s, double frequency) {
 
 TEST(BlockCoefficients, SidechainShelves) {
     // At 48 kHz: -6 dB shelves with their midpoint (-3 dB) at 149.76 Hz and 300 Hz.
-    const auto mode1 = derive(ParameterSnapshot::kSidechain, 0.5f, 1.0f).sidechainCoefs;
-    const auto mode2 = derive(ParameterSnapshot::kSidechain, 1.0f, 1.0f).sidechainCoefs;
-    const auto flat = derive(ParameterSnapshot::kSidechain, 0.0f, 1.0f).sidechainCoefs;
+    const auto mode1 = derive(ParameterSnapshot::kSidechain, 0.5f, 1.0f).sidechain;
+    const auto mode2 = derive(ParameterSnapshot::kSidechain, 1.0f, 1.0f).sidechain;
+    const auto flat = derive(ParameterSnapshot::kSidechain, 0.0f, 1.0f).sidechain;
     EXPECT_NEAR(shelfGainDb(mode1, 1e-5), -6.0, 0.01);
     EXPECT_NEAR(shelfGainDb(mode1, 149.76 / 48000), -3.0, 0.05);
     EXPECT_NEAR(shelfGainDb(mode1, 0.25), 0.0, 0.05);

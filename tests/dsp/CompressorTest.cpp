@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <random>
 
 #include "TestSupport.h"
 #include "dsp/Compressor.h"
@@ -69,31 +71,62 @@ float silenceGainDb(float ratio) {
     const auto rate = dsp::RateQuantities::forRate(44100.0f);
     const auto fixed = dsp::FixedCoefficients::forRate(rate);
     const auto block = dsp::BlockCoefficients::derive(parameters, rate.rateRatio);
-    dsp::CompressorChannel channel;
-    for (int n = 0; n < 441000; ++n) channel.process(0.0f, block, fixed);
+    const dsp::CompressorLanes<float> lanes(block, fixed);
+    dsp::Compressor<float> channel;
+    for (int n = 0; n < 441000; ++n) channel.process(0.0f, lanes);
     EXPECT_NEAR(channel.levelDb(), -30.1f, 0.02f);
     return channel.gainDb();
 }
 
-TEST(CompressorChannel, SilenceSitsOnTheFloor) {
+TEST(Compressor, SilenceSitsOnTheFloor) {
     EXPECT_NEAR(silenceGainDb(0.0f), -3.2f, 0.05f);  // threshold -43 dB
     EXPECT_EQ(silenceGainDb(1.0f), -0.000001f);      // threshold -8 dB
 }
 
-TEST(CompressorChannel, LoudSineIsReducedAndRecoversThroughTheLevelRelease) {
+TEST(Compressor, LoudSineIsReducedAndRecoversThroughTheLevelRelease) {
     const auto parameters = dsptest::defaultParameters();
     const auto rate = dsp::RateQuantities::forRate(44100.0f);
     const auto fixed = dsp::FixedCoefficients::forRate(rate);
     const auto block = dsp::BlockCoefficients::derive(parameters, rate.rateRatio);
-    dsp::CompressorChannel channel;
+    const dsp::CompressorLanes<float> lanes(block, fixed);
+    dsp::Compressor<float> channel;
     const auto loud = dsptest::sine(44100, 1000.0, 44100.0, 0.9);
-    for (float x : loud) channel.process(x, block, fixed);
+    for (float x : loud) channel.process(x, lanes);
     const float reduced = channel.gainDb();
     EXPECT_LT(reduced, -5.0f);
     // Gain recovery itself is immediate; the level falls with the slow release.
-    for (int n = 0; n < 4410; ++n) channel.process(0.0f, block, fixed);
+    for (int n = 0; n < 4410; ++n) channel.process(0.0f, lanes);
     EXPECT_GT(channel.gainDb(), reduced);
     EXPECT_LT(channel.gainDb(), -1.0f);
+}
+
+// The stereo form runs both channels in one register; each lane must give the floats of
+// the one-channel form, through every branch: quiet, loud, above +24 dB, hostile values.
+TEST(Compressor, StereoLanesEqualTheOneChannelForm) {
+    const auto rate = dsp::RateQuantities::forRate(48000.0f);
+    const auto fixed = dsp::FixedCoefficients::forRate(rate);
+    for (float sidechain : {0.0f, 0.5f, 1.0f}) {
+        auto parameters = dsptest::defaultParameters();
+        parameters.values[dsp::ParameterSnapshot::kSidechain] = sidechain;
+        parameters.values[dsp::ParameterSnapshot::kGain] = 0.6f;
+        const auto block = dsp::BlockCoefficients::derive(parameters, rate.rateRatio);
+        const dsp::CompressorLanes<float> one(block, fixed);
+        const dsp::CompressorLanes<dsp::Float4> two(block, fixed);
+        dsp::Compressor<float> left, right;
+        dsp::Compressor<dsp::Float4> both;
+        std::mt19937 random(3);
+        std::normal_distribution<float> noise(0.0f, 1.0f);
+        for (int n = 0; n < 20000; ++n) {
+            const float loudness = n % 4000 < 1000 ? 1e3f : (n % 4000 < 2000 ? 0.5f : 1e-3f);
+            float l = loudness * noise(random), r = loudness * noise(random);
+            if (n == 15000) l = INFINITY;
+            if (n == 15500) r = NAN;
+            const dsp::Float4 gains = both.process(dsp::stereo(l, r), two);
+            const float gl = left.process(l, one), gr = right.process(r, one);
+            ASSERT_TRUE(std::memcmp(&gains[0], &gl, sizeof gl) == 0 || (gl != gl && gains[0] != gains[0])) << n;
+            ASSERT_TRUE(std::memcmp(&gains[1], &gr, sizeof gr) == 0 || (gr != gr && gains[1] != gains[1])) << n;
+        }
+    }
 }
 
 }  // namespace

@@ -71,7 +71,7 @@ TEST_F(GuardTest, NonFiniteStateRestartsLikeConstruction) {
     dsptest::render(*path, bad, dsptest::defaultParameters(), 256);
     EXPECT_EQ(path->tubeStage().warmupCounter(), 0);
     EXPECT_EQ(path->tubeStage().warmupGain(), 0.0f);
-    EXPECT_EQ(path->compressor(0).levelDb(), 0.0f);
+    EXPECT_EQ(path->compressor().levelDb()[0], 0.0f);
 }
 
 TEST_F(GuardTest, HostileParameters) {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <numbers>
 
+#include "dsp/SharedTubeTables.h"
+
 namespace dsptest {
 
 dsp::TubeTableCoefficients squareLawCoefficients() {
@@ -19,12 +21,18 @@ dsp::TubeTableCoefficients squareLawCoefficients() {
     return data;
 }
 
+std::shared_ptr<const dsp::TubeTables> squareLawTables() {
+    static const std::shared_ptr<const dsp::TubeTables> tables =
+        dsp::buildTubeTables(squareLawCoefficients());
+    return tables;
+}
+
 dsp::ParameterSnapshot defaultParameters() {
     return {{0.0f, 1.0f, 0.2f, 0.5f, 0.8f, 0.3f, 0.3f, 1.0f, 1.0f, 1.0f, 0.0f}};
 }
 
 std::unique_ptr<dsp::SignalPath> makeSignalPath(float sampleRate) {
-    auto path = std::make_unique<dsp::SignalPath>(squareLawCoefficients());
+    auto path = std::make_unique<dsp::SignalPath>(squareLawTables());
     if (sampleRate != 44100.0f) path->setSampleRate(sampleRate);
     return path;
 }

@@ -7,12 +7,15 @@
 
 #include "dsp/SignalPath.h"
 #include "dsp/TubeTableData.h"
+#include "dsp/TubeTables.h"
 
 namespace dsptest {
 
 // Every slice a square law in the grid coordinate, 0 at g = 0 and its scale at g = 1,
 // with the final scale factors.
 dsp::TubeTableCoefficients squareLawCoefficients();
+// Tables built from them, once per test program.
+std::shared_ptr<const dsp::TubeTables> squareLawTables();
 
 // The parameter defaults of the one program.
 dsp::ParameterSnapshot defaultParameters();

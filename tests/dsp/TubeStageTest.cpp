@@ -6,6 +6,7 @@
 
 #include "TestSupport.h"
 #include "dsp/ResamplerClock.h"
+#include "dsp/SharedTubeTables.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ ParameterSnapshot dryOnly() {
 
 TEST(TubeStage, DryWetZeroHasNoTubeColourAndNoWarmUp) {
     auto squareLaw = dsptest::makeSignalPath();
-    auto silent = std::make_unique<dsp::SignalPath>(dsp::TubeTableCoefficients{});
+    auto silent = std::make_unique<dsp::SignalPath>(dsp::buildTubeTables(dsp::TubeTableCoefficients{}));
     const dsptest::Stereo input{dsptest::sine(4410, 1000.0, 44100.0, 0.5),
                                 dsptest::sine(4410, 300.0, 44100.0, 0.5)};
     const auto a = dsptest::render(*squareLaw, input, dryOnly());
