@@ -45,10 +45,11 @@ protected:
         return opened;
     }
 
-    // effEditIdle every 10 ms for a while, as a host's timer sends it.
+    // effEditIdle every 10 ms for a while, as a host's timer sends it, and at least a few
+    // times (the first call, which decodes the images, may take longer than the while).
     void idle(int milliseconds) {
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        while (std::chrono::steady_clock::now() < end) {
+        for (int calls = 0; calls < 5 || std::chrono::steady_clock::now() < end; ++calls) {
             plugin->dispatch(effEditIdle);
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
