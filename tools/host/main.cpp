@@ -4,6 +4,7 @@
 
 #include "tools/host/Commands.h"
 #include "tools/host/ToolError.h"
+#include "tools/validator/ValidateCommand.h"
 
 namespace {
 
@@ -37,6 +38,13 @@ void printUsage(std::FILE* out) {
         "  bench [--seconds S] [--passes N] [--block N] [--rate HZ] PLUGIN.so...\n"
         "      CPU cost of each plug-in on the same stereo material (default 30 s at 48 kHz),\n"
         "      interleaved, with the ratio to the first\n"
+        "  validate [--seed N] [--budget SECONDS] [--only CHECKS] [PLUGIN.so]\n"
+        "      checks any VST 2.4 plug-in against what hosts do to it, each check in a\n"
+        "      process of its own; one line per check, exit 0 only when none fails.\n"
+        "      --seed N          repeat a run (the seed is printed; random otherwise)\n"
+        "      --budget SECONDS  time allowed per group of checks (default 120)\n"
+        "      --only CHECKS     only checks whose names start with one of these,\n"
+        "                        comma-separated (e.g. processing,editor.open)\n"
         "The default plug-in is the Marvolenzik.so built beside this program.\n");
 }
 
@@ -46,6 +54,7 @@ int run(const std::string& command, const vsthost::Arguments& arguments) {
         if (command == "tone") return vsthost::runTone(arguments);
         if (command == "render") return vsthost::runRender(arguments);
         if (command == "bench") return vsthost::runBench(arguments);
+        if (command == "validate") return validator::runValidate(arguments, vsthost::defaultPluginPath());
     } catch (const vsthost::UsageError& error) {
         std::fprintf(stderr, "marvolenzik-host %s: %s\n", command.c_str(), error.what());
         return 2;
