@@ -1,5 +1,7 @@
 #include "tools/validator/CheckRunner.h"
 
+#include "tools/validator/Breadcrumb.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -40,6 +42,7 @@ void writeAll(int descriptor, const std::string& text) {
     // per check.
     dup2(STDERR_FILENO, STDOUT_FILENO);
     answerFailuresTo(answer);
+    followThisThread();
     const Outcome outcome = runCheckHere(check, environment);
     std::string line(1, verdictCode(outcome.verdict));
     for (const char c : outcome.reason) line += (c == '\n' || c == '\r') ? ' ' : c;
@@ -54,6 +57,11 @@ std::string endOfProcess(int status) {
     if (WIFSIGNALED(status))
         return describe("crashed with signal %d (%s)", WTERMSIG(status), strsignal(WTERMSIG(status)));
     return describe("the process exited with status %d inside the check", WEXITSTATUS(status));
+}
+
+std::string lastStepText() {
+    const std::string step = lastStep();
+    return step.empty() ? step : "; last step: " + step;
 }
 
 bool endedCleanly(int status) { return WIFEXITED(status) && WEXITSTATUS(status) == 0; }
@@ -93,6 +101,7 @@ Outcome runCheckIsolated(const Check& check, const Environment& environment, dou
     int channel[2];
     if (pipe2(channel, O_CLOEXEC) != 0) return {Verdict::Fail, "cannot create a pipe for the check"};
     std::fflush(nullptr);
+    prepareBreadcrumb();
     const pid_t child = fork();
     if (child < 0) {
         close(channel[0]);
@@ -130,11 +139,12 @@ Outcome runCheckIsolated(const Check& check, const Environment& environment, dou
     if (!ended || !awaitChild(child, deadline, status)) {
         kill(child, SIGKILL);
         waitpid(child, &status, 0);
-        const std::string hang = describe("no end within %.0f s: hung or far too slow (killed)", seconds);
+        const std::string hang =
+            describe("no end within %.0f s: hung or far too slow (killed)", seconds) + lastStepText();
         if (answer.empty()) return {Verdict::Fail, hang};
         return {Verdict::Fail, answer.substr(1) + "; then " + hang + " while ending the process"};
     }
-    if (answer.empty()) return {Verdict::Fail, endOfProcess(status)};
+    if (answer.empty()) return {Verdict::Fail, endOfProcess(status) + lastStepText()};
     const Verdict verdict = answer[0] == 'P' ? Verdict::Pass : answer[0] == 'S' ? Verdict::Skip : Verdict::Fail;
     const std::string reason = answer.substr(1);
     if (!endedCleanly(status))

@@ -8,6 +8,7 @@
 #include <thread>
 #include <vector>
 
+#include "tools/validator/Breadcrumb.h"
 #include "tools/validator/Check.h"
 #include "tools/validator/TestedPlugin.h"
 #include "tools/validator/Verdict.h"
@@ -94,6 +95,7 @@ std::string checkOutOfRange(CheckContext& context) {
     // Between blocks: each value on each parameter for one block, then back.
     for (const int index : tried) {
         for (const float value : kHostileValues) {
+            noteStep("setParameter %d to %g", index, static_cast<double>(value));
             plugin.setParameter(index, value);
             plugin.getParameter(index);
             plugin.text(effGetParamDisplay, index);

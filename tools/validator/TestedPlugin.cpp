@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "tools/validator/Breadcrumb.h"
+#include "tools/validator/OpcodeNames.h"
 #include "tools/validator/Verdict.h"
 
 namespace validator {
@@ -19,6 +21,8 @@ TestedPlugin::TestedPlugin(vsthost::Host& host, const vsthost::PluginLibrary& li
 TestedPlugin::~TestedPlugin() { close(); }
 
 VstIntPtr TestedPlugin::dispatch(VstInt32 opcode, VstInt32 index, VstIntPtr value, void* ptr, float opt) {
+    noteStep("%s, index %d, value %lld, opt %g", opcodeText(opcode).c_str(), index,
+             static_cast<long long>(value), static_cast<double>(opt));
     return effect_->dispatcher(effect_, opcode, index, value, ptr, opt);
 }
 
@@ -47,6 +51,7 @@ void TestedPlugin::resume() {
 }
 
 OutputScan TestedPlugin::process(AudioBuffers& buffers, int frames, const std::string& situation) {
+    noteStep("processReplacing, %d frames (%s)", frames, situation.c_str());
     buffers.arm();
     effect_->processReplacing(effect_, buffers.inputPointers(), buffers.outputPointers(), frames);
     return inspect(buffers, frames, situation);
@@ -54,6 +59,7 @@ OutputScan TestedPlugin::process(AudioBuffers& buffers, int frames, const std::s
 
 OutputScan TestedPlugin::process(AudioBuffers& buffers, int frames, const std::string& situation,
                                  AllocationCount& allocations) {
+    noteStep("processReplacing, %d frames (%s)", frames, situation.c_str());
     buffers.arm();
     AllocationCounter::start();
     effect_->processReplacing(effect_, buffers.inputPointers(), buffers.outputPointers(), frames);
@@ -68,6 +74,7 @@ void TestedPlugin::processSane(AudioBuffers& buffers, int frames, const std::str
 
 void TestedPlugin::close() {
     if (!effect_) return;
+    noteStep("effClose");
     AEffect* closing = effect_;
     effect_ = nullptr;
     closing->dispatcher(closing, effClose, 0, 0, nullptr, 0.0f);

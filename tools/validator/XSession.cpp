@@ -44,7 +44,12 @@ private:
 
 }  // namespace
 
-XConnection::XConnection() : display_(XOpenDisplay(nullptr)) {
+XConnection::XConnection() {
+    // A server may take a moment to drop the connections of a process that just ended.
+    for (int attempt = 0; attempt < 50 && !display_; ++attempt) {
+        if (attempt > 0) std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        display_ = XOpenDisplay(nullptr);
+    }
     if (!display_) fail("cannot open the X display");
 }
 
