@@ -16,6 +16,9 @@ packages=(
   python3 python3-numpy python3-scipy
   # plots
   libcairo2-dev
+  # validator: X11 and XTest for editor checks, a virtual X server for tests, clang for
+  # the fuzz and thread-sanitizer builds
+  libx11-dev libxtst-dev xvfb xdotool clang libclang-rt-dev
 )
 
 sudo=""
