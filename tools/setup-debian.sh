@@ -18,7 +18,7 @@ packages=(
   libcairo2-dev
   # validator: X11 and XTest for editor checks, a virtual X server for tests, clang for
   # the fuzz and thread-sanitizer builds
-  libx11-dev libxtst-dev xvfb xdotool clang libclang-rt-dev
+  libx11-dev libxtst-dev xvfb clang libclang-rt-dev
 )
 
 sudo=""
