@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "tools/validator/Verdict.h"
+#include <new>
 
 namespace validator {
 
@@ -19,7 +19,7 @@ HostileBuffer::HostileBuffer(std::size_t size) : size_(size) {
     const std::size_t pages = (used + page - 1) / page;
     mappingSize_ = (pages + 1) * page;
     void* mapping = mmap(nullptr, mappingSize_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapping == MAP_FAILED) fail("cannot map memory for the request buffer");
+    if (mapping == MAP_FAILED) throw std::bad_alloc();
     mapping_ = static_cast<std::uint8_t*>(mapping);
     std::uint8_t* guard = mapping_ + pages * page;
     mprotect(guard, page, PROT_NONE);
@@ -34,21 +34,6 @@ HostileBuffer::~HostileBuffer() {
 }
 
 void HostileBuffer::fillZero() { std::memset(data_, 0, size_); }
-
-void HostileBuffer::fillText(Random& random) {
-    const int longest = random.chance(0.2) ? static_cast<int>(size_) - 1 : 64;
-    const int length = random.integer(0, longest);
-    for (int i = 0; i < length; ++i) data_[i] = static_cast<std::uint8_t>(random.integer(32, 126));
-    std::memset(data_ + length, 0, size_ - static_cast<std::size_t>(length));
-}
-
-void HostileBuffer::fillBytes(Random& random) {
-    for (std::size_t i = 0; i < size_; i += 8) {
-        const std::uint64_t bits = random.bits();
-        std::memcpy(data_ + i, &bits, sizeof bits);
-    }
-    data_[size_ - 1] = 0;
-}
 
 const char* HostileBuffer::damagedCanary() const {
     for (std::size_t i = 0; i < kCanaryBytes; ++i) {

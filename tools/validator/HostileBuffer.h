@@ -6,15 +6,14 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "tools/validator/Random.h"
-
 namespace validator {
 
 class HostileBuffer {
 public:
     static constexpr std::size_t kCanaryBytes = 64;
 
-    explicit HostileBuffer(std::size_t size);  // a multiple of 64
+    // `size` a multiple of 64. Throws std::bad_alloc when there is no memory for it.
+    explicit HostileBuffer(std::size_t size);
     ~HostileBuffer();
     HostileBuffer(const HostileBuffer&) = delete;
     HostileBuffer& operator=(const HostileBuffer&) = delete;
@@ -23,10 +22,6 @@ public:
     std::size_t size() const { return size_; }
 
     void fillZero();
-    // Printable text of random length (a few bytes up to the whole buffer), zero-terminated.
-    void fillText(Random& random);
-    // Random bytes, the last one zero so that any text read from it ends inside.
-    void fillBytes(Random& random);
 
     // Empty when both canaries are intact, else which one was written.
     const char* damagedCanary() const;
