@@ -1,5 +1,6 @@
 // Every request a host can send, with hostile arguments, and the texts a plug-in writes
 // into a host's buffers.
+#include <chrono>
 #include <cstring>
 #include <vector>
 
@@ -20,6 +21,11 @@ constexpr int kRounds = 16;
 constexpr std::size_t kRequestBufferSize = 64 * 1024;
 constexpr int kBlock = 512;
 constexpr float kRate = 44100.0f;
+constexpr int kShortBlock = 64;
+constexpr double kShortBlockChance = 0.1;
+// Some hundred times longer than the block lasts at any usual rate: a plug-in that needs
+// this long has taken an absurd setting.
+constexpr std::chrono::milliseconds kSlowestShortBlock{250};
 
 void requireProcessing(TestedPlugin& plugin, AudioBuffers& buffers, Random& random, const std::string& after) {
     plugin.start(kRate, kBlock);
@@ -38,21 +44,37 @@ std::string checkDispatcherFuzz(CheckContext& context) {
     Random& random = context.random();
     requireProcessing(plugin, buffers, random, "before any fuzzed request");
     long requests = 0;
+    float lastRate = kRate;
     for (int round = 0; round < kRounds; ++round) {
         for (int opcode = kFirstOpcode; opcode <= kLastOpcode; ++opcode) {
             if (leftOutOfFuzzing(opcode)) continue;
             const FuzzedRequest request = fuzzedRequest(opcode, plugin.parameterCount(), buffer, random);
             plugin.dispatch(opcode, request.index, request.value, request.ptr, request.opt);
             ++requests;
+            if (opcode == effSetSampleRate) lastRate = request.opt;
             if (const char* where = buffer.damagedCanary())
                 fail(describe("%s with index %d, value %lld wrote %s its %zu-byte buffer",
                               opcodeText(opcode).c_str(), request.index,
                               static_cast<long long>(request.value), where, buffer.size()));
+            // Whatever state the request left, a short block must come back, and in time.
+            if (random.chance(kShortBlockChance)) {
+                fillInputs(buffers, Signal::QuietNoise, kShortBlock, 0, random);
+                const auto start = std::chrono::steady_clock::now();
+                plugin.process(buffers, kShortBlock, "a short block between fuzzed requests");
+                const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
+                if (took > kSlowestShortBlock)
+                    fail(describe("a %d-frame block took %.0f ms after %s with index %d, value %lld, opt %g "
+                                  "(the last rate sent: %g Hz)",
+                                  kShortBlock, took.count(), opcodeText(opcode).c_str(), request.index,
+                                  static_cast<long long>(request.value), static_cast<double>(request.opt),
+                                  static_cast<double>(lastRate)));
+            }
         }
         requireProcessing(plugin, buffers, random, describe("processing after round %d of fuzzed requests", round + 1));
+        lastRate = kRate;
     }
     return describe("%ld requests (opcodes %d..%d, %d rounds, random index, value and opt, "
-                    "a %zu-byte buffer behind ptr), finite output after each round; not sent: "
+                    "a %zu-byte buffer behind ptr), short blocks between them, finite output after each round; not sent: "
                     "effClose and effEditOpen (other groups), effOfflineNotify/Prepare/Run and "
                     "effProcessVarIo (records of host pointers)",
                     requests, kFirstOpcode, kLastOpcode, kRounds, kRequestBufferSize);
