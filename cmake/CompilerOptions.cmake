@@ -11,9 +11,3 @@ if(MARVOLENZIK_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(marvolenzik_options INTERFACE -fsanitize=address,undefined)
 endif()
-
-if(MARVOLENZIK_FUZZ)
-  target_compile_options(marvolenzik_options INTERFACE
-    -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
-  target_link_options(marvolenzik_options INTERFACE -fsanitize=address,undefined)
-endif()

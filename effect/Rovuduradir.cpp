@@ -42,7 +42,7 @@ Rovuduradir::Rovuduradir(audioMasterCallback audioMaster)
     }
     loadProgram(0);
     suspend();
-    new RovuduradirEditor(this);  // attaches itself; deleted by the base destructor
+    new RovuduradirEditor(this, *this);  // attaches itself; deleted by the base destructor
 }
 
 Rovuduradir::~Rovuduradir() = default;

@@ -7,12 +7,13 @@
 #include <memory>
 
 #include "dsp/SignalPath.h"
+#include "editor/EditorEffect.h"
 #include "effect/EffectIdentity.h"
 #include "effect/EffectProgram.h"
 #include "effect/ParameterTable.h"
 #include "host/AudioEffectX.h"
 
-class Rovuduradir : public AudioEffectX {
+class Rovuduradir : public AudioEffectX, public EditorEffect {
 public:
     explicit Rovuduradir(audioMasterCallback audioMaster);
     ~Rovuduradir() override;
@@ -21,6 +22,9 @@ public:
     void processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) override;
     void setParameter(VstInt32 index, float value) override;
     float getParameter(VstInt32 index) override;
+    void setParameterAutomated(VstInt32 index, float value) override {
+        AudioEffectX::setParameterAutomated(index, value);
+    }
     void setProgram(VstInt32 program) override;
     void setProgramName(char* name) override;
     void getProgramName(char* name) override;
@@ -38,10 +42,10 @@ public:
 
     virtual void loadProgram(VstInt32 program);
     virtual void storeParametersInProgram();
-    virtual float getGainReductionLeft() { return meterGrLeft.load(std::memory_order_relaxed); }
-    virtual float getGainReductionRight() { return meterGrRight.load(std::memory_order_relaxed); }
-    virtual float getInputLevel() { return meterInput.load(std::memory_order_relaxed); }
-    virtual float getOutputLevel() { return meterOutput.load(std::memory_order_relaxed); }
+    float getGainReductionLeft() override { return meterGrLeft.load(std::memory_order_relaxed); }
+    float getGainReductionRight() override { return meterGrRight.load(std::memory_order_relaxed); }
+    float getInputLevel() override { return meterInput.load(std::memory_order_relaxed); }
+    float getOutputLevel() override { return meterOutput.load(std::memory_order_relaxed); }
 
 private:
     EffectProgram& currentProgram() { return programStore[curProgram]; }

@@ -3,12 +3,9 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <stdexcept>
 
 extern char** environ;
@@ -53,37 +50,6 @@ HostRun runHost(const std::vector<std::string>& arguments) {
     std::fclose(out);
     std::fclose(err);
     return run;
-}
-
-TemporaryFolder::TemporaryFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "marvolenzik-host-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
-}
-
-TemporaryFolder::~TemporaryFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::vector<std::string> TemporaryFolder::entries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-void writeText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string readText(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
 }
 
 std::vector<double> jsonNumbers(const std::string& json, const std::string& key) {

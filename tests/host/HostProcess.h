@@ -1,9 +1,10 @@
-// Running the built marvolenzik-host as a user does, and the folders and files around it.
+// Running the built marvolenzik-host as a user does, and reading its JSON summary.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
+
+#include "tests/host/TestFiles.h"
 
 struct HostRun {
     int exitCode = -1;
@@ -13,25 +14,6 @@ struct HostRun {
 
 // Runs marvolenzik-host with the arguments and waits for it.
 HostRun runHost(const std::vector<std::string>& arguments);
-
-// A fresh folder, removed with everything in it at the end of the test.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    // Names of the entries, sorted.
-    std::vector<std::string> entries() const;
-
-private:
-    std::filesystem::path path_;
-};
-
-void writeText(const std::string& path, const std::string& text);
-std::string readText(const std::string& path);
 
 // The number after "key": in a JSON text (NaN when the key is missing or null), and every
 // such number in order of appearance.

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "tests/host/EditorPresetText.h"
+#include "tests/presets/PrintfPresetText.h"
 #include "tests/host/HostProcess.h"
 #include "tests/host/TestAudio.h"
 #include "tools/host/DemoLoop.h"
@@ -243,7 +243,7 @@ TEST(Render, PresetFileActsAsTheSameValuesGivenWithParam) {
                                  "Power", "Autogain", "Sidechain"};
     TemporaryFolder folder;
     writeAudioFile(folder.file("in.wav"), floatFile(48000, 2));
-    writeText(folder.file("setting.mvz"), editorPresetText(values));
+    writeText(folder.file("setting.mvz"), printfPresetText(values));
 
     const HostRun byPreset = runHost({"render", "--json", "--preset", folder.file("setting.mvz"),
                                       folder.file("in.wav"), folder.file("preset.wav")});
@@ -276,7 +276,7 @@ TEST(Render, PresetFileActsAsTheSameValuesGivenWithParam) {
 TEST(Render, ParamAfterPresetRefinesIt) {
     TemporaryFolder folder;
     writeAudioFile(folder.file("in.wav"), floatFile(48000, 2, 1000));
-    writeText(folder.file("setting.mvz"), editorPresetText(std::vector<float>(11, 0.25f)));
+    writeText(folder.file("setting.mvz"), printfPresetText(std::vector<float>(11, 0.25f)));
     const HostRun run =
         runHost({"render", "--json", "--param", "RATIO=0.5", "--preset", folder.file("setting.mvz"),
                  folder.file("in.wav"), folder.file("out.wav")});
@@ -285,6 +285,36 @@ TEST(Render, ParamAfterPresetRefinesIt) {
     ASSERT_EQ(values.size(), 24u);
     EXPECT_EQ(values[3], 0.25);
     EXPECT_EQ(values[4], 0.5);
+}
+
+TEST(Render, SavePresetWritesTheSettingsUsedAsTheEditorWouldAndReadsBack) {
+    TemporaryFolder folder;
+    writeAudioFile(folder.file("in.wav"), floatFile(48000, 2, 1000));
+    writeText(folder.file("start.mvz"), printfPresetText(std::vector<float>(11, 0.25f)));
+    const HostRun saving =
+        runHost({"render", "--json", "--preset", folder.file("start.mvz"), "--param", "Ratio=0.7",
+                 "--param", "23=0.9", "--save-preset", folder.file("saved"),
+                 folder.file("in.wav"), folder.file("first.wav")});
+    ASSERT_EQ(saving.exitCode, 0) << saving.err;
+    const std::vector<double> used = jsonNumbers(saving.out, "value");
+    ASSERT_EQ(used.size(), 24u);
+    std::vector<float> expected(11, 0.25f);
+    expected[4] = 0.7f;
+    for (int i = 0; i < 11; ++i) EXPECT_EQ(static_cast<float>(used[i]), expected[i]) << i;
+    // Named exactly as given, and the text is the editor's for the values used.
+    EXPECT_EQ(folder.entries(),
+              (std::vector<std::string>{"first.wav", "in.wav", "saved", "start.mvz"}));
+    EXPECT_EQ(readText(folder.file("saved")), printfPresetText(expected));
+
+    const HostRun reading = runHost({"render", "--json", "--preset", folder.file("saved"),
+                                     folder.file("in.wav"), folder.file("second.wav")});
+    ASSERT_EQ(reading.exitCode, 0) << reading.err;
+    const std::vector<double> read = jsonNumbers(reading.out, "value");
+    ASSERT_EQ(read.size(), 24u);
+    EXPECT_EQ(std::vector<double>(read.begin(), read.begin() + 11),
+              std::vector<double>(used.begin(), used.begin() + 11));
+    EXPECT_EQ(readAudioFile(folder.file("first.wav")).samples,
+              readAudioFile(folder.file("second.wav")).samples);
 }
 
 TEST(Render, JsonSummaryHasPlausibleFigures) {

@@ -8,6 +8,7 @@
 #include "tools/host/Commands.h"
 #include "tools/host/DemoLoop.h"
 #include "tools/host/ToolError.h"
+#include "tools/ownplugin/OwnPlugin.h"
 
 namespace vsthost {
 

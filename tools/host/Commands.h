@@ -14,9 +14,6 @@ int runTone(const Arguments& arguments);
 // These two throw ToolError (UsageError for bad options) rather than printing.
 int runRender(const Arguments& arguments);
 int runBench(const Arguments& arguments);
-
-// The plug-in used when none is named: the Marvolenzik.so built beside this program,
-// else the installed one in ~/.vst.
-std::string defaultPluginPath();
+int runGui(const Arguments& arguments);
 
 }  // namespace vsthost

@@ -6,6 +6,7 @@
 #include "tools/host/Host.h"
 #include "tools/host/PluginInstance.h"
 #include "tools/host/PluginLibrary.h"
+#include "tools/ownplugin/OwnPlugin.h"
 
 namespace vsthost {
 

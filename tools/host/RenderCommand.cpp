@@ -6,23 +6,23 @@
 #include <optional>
 #include <set>
 
-#include "effect/EffectIdentity.h"
 #include "tools/host/AudioFileReader.h"
 #include "tools/host/AudioFileWriter.h"
 #include "tools/host/AudioFormat.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/DemoLoop.h"
-#include "tools/host/OwnPluginMeters.h"
 #include "tools/host/Host.h"
 #include "tools/host/ParameterAssignment.h"
 #include "tools/host/PluginLibrary.h"
-#include "tools/host/PresetText.h"
 #include "tools/host/ProgressBar.h"
 #include "tools/host/RenderLoop.h"
 #include "tools/host/RenderSummary.h"
 #include "tools/host/StereoPlugin.h"
 #include "tools/host/ToolError.h"
+#include "tools/ownplugin/OwnPlugin.h"
+#include "tools/ownplugin/OwnPluginMeters.h"
+#include "tools/ownplugin/OwnPluginPresets.h"
 
 namespace vsthost {
 
@@ -40,6 +40,7 @@ struct RenderOptions {
     int blockSize = 512;
     std::optional<int> sampleRate;
     std::optional<std::string> presetPath;
+    std::optional<std::string> savePresetPath;
     std::vector<std::string> parameterAssignments;
     std::optional<SampleEncoding> encoding;
     bool compensateLatency = true;
@@ -53,6 +54,7 @@ RenderOptions parseRenderOptions(const Arguments& arguments) {
                                              {"plugin", true},
                                              {"param", true},
                                              {"preset", true},
+                                             {"save-preset", true},
                                              {"rate", true},
                                              {"bits", true},
                                              {"preroll", true},
@@ -69,6 +71,7 @@ RenderOptions parseRenderOptions(const Arguments& arguments) {
     if (parsed.has("rate"))
         options.sampleRate = static_cast<int>(integerOption(parsed, "rate", 0, 1000, 1000000));
     options.presetPath = parsed.value("preset");
+    options.savePresetPath = parsed.value("save-preset");
     options.parameterAssignments = parsed.values("param");
     if (const auto bits = parsed.value("bits")) {
         options.encoding = parseSampleEncoding(*bits);
@@ -104,18 +107,19 @@ private:
     void (*previousTerminate_)(int);
 };
 
+void requireOwnPlugin(StereoPlugin& plugin, const RenderOptions& options, const char* option) {
+    if (!isOwnPlugin(plugin.primary()))
+        throw ToolError(std::string(option) + " is for Marvolenzik presets, and " +
+                        options.pluginPath + " is not Marvolenzik");
+}
+
 // Preset first, then --param in the order given, so a --param refines a preset.
 std::set<VstInt32> applySettings(StereoPlugin& plugin, const RenderOptions& options) {
     std::set<VstInt32> set;
     if (options.presetPath) {
-        if (plugin.uniqueId() != kMarvolenzikId)
-            throw ToolError("--preset takes a Marvolenzik preset, and " + options.pluginPath +
-                            " is not Marvolenzik");
-        const PresetValues values = readPresetFile(*options.presetPath);
-        for (VstInt32 index = 0; index < kPresetValueCount; ++index) {
-            plugin.setParameter(index, values[index]);
-            set.insert(index);
-        }
+        requireOwnPlugin(plugin, options, "--preset");
+        const int presetCount = applyOwnPresetFile(plugin, *options.presetPath);
+        for (VstInt32 index = 0; index < presetCount; ++index) set.insert(index);
     }
     const std::vector<std::string> names = parameterNames(plugin.primary());
     for (const std::string& assignment : options.parameterAssignments) {
@@ -185,7 +189,10 @@ int runRender(const Arguments& arguments) {
     StereoPlugin plugin(host, library);
     summary.pluginName = plugin.effectName();
     summary.pluginInstances = plugin.instanceCount();
+    if (options.savePresetPath) requireOwnPlugin(plugin, options, "--save-preset");
     const std::set<VstInt32> set = applySettings(plugin, options);
+    // Written before the render, so that a path that cannot be written leaves OUT alone.
+    if (options.savePresetPath) saveOwnPresetFile(plugin, *options.savePresetPath);
     plugin.start(static_cast<float>(summary.sampleRate), options.blockSize);
     summary.parameters = readParameters(plugin.primary(), set);
 

@@ -14,6 +14,7 @@
 #include "tools/host/PluginLibrary.h"
 #include "tools/host/StereoPlugin.h"
 #include "tools/host/ToolError.h"
+#include "tools/ownplugin/OwnPlugin.h"
 
 namespace vsthost {
 

@@ -4,6 +4,7 @@
 
 #include "tools/host/Commands.h"
 #include "tools/host/ToolError.h"
+#include "tools/ownplugin/OwnPlugin.h"
 #include "tools/validator/ValidateCommand.h"
 
 namespace {
@@ -23,6 +24,8 @@ void printUsage(std::FILE* out) {
         "      --param NAME=VALUE          normalised value (0 to 1) by name (any case) or index;\n"
         "                                  repeatable, applied after --preset\n"
         "      --preset FILE               a Marvolenzik preset file\n"
+        "      --save-preset FILE          write the settings used (after --preset and --param)\n"
+        "                                  as a Marvolenzik preset file, named exactly FILE\n"
         "      --block N                   frames per block (default 512)\n"
         "      --rate HZ                   run at this rate instead of the file's (no resampling;\n"
         "                                  the demo's rate, default 48000)\n"
@@ -38,6 +41,10 @@ void printUsage(std::FILE* out) {
         "  bench [--seconds S] [--passes N] [--block N] [--rate HZ] PLUGIN.so...\n"
         "      CPU cost of each plug-in on the same stereo material (default 30 s at 48 kHz),\n"
         "      interleaved, with the ratio to the first\n"
+        "  gui [--plugin PATH] [--seconds S] [--block N] [--screenshot PNG] [IN]\n"
+        "      the plug-in's editor in a window, with IN (or the demo loop) playing through\n"
+        "      it on the default audio output; --seconds ends it after S seconds, and\n"
+        "      --screenshot writes what the window showed at the end\n"
         "  validate [--seed N] [--budget SECONDS] [--only CHECKS] [PLUGIN.so]\n"
         "      checks any VST 2.4 plug-in against what hosts do to it, each check in a\n"
         "      process of its own; one line per check, exit 0 only when none fails.\n"
@@ -54,6 +61,7 @@ int run(const std::string& command, const vsthost::Arguments& arguments) {
         if (command == "tone") return vsthost::runTone(arguments);
         if (command == "render") return vsthost::runRender(arguments);
         if (command == "bench") return vsthost::runBench(arguments);
+        if (command == "gui") return vsthost::runGui(arguments);
         if (command == "validate") return validator::runValidate(arguments, vsthost::defaultPluginPath());
     } catch (const vsthost::UsageError& error) {
         std::fprintf(stderr, "marvolenzik-host %s: %s\n", command.c_str(), error.what());

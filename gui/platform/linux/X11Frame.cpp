@@ -1,0 +1,240 @@
+#include "gui/platform/linux/X11Frame.h"
+
+#include <X11/Xutil.h>
+#include <cairo-xlib.h>
+
+#include <cmath>
+
+#include "gui/platform/linux/DesktopFontOptions.h"
+#include "gui/platform/linux/X11Clipboard.h"
+#include "gui/platform/linux/X11Keys.h"
+#include "gui/platform/linux/XErrorTrap.h"
+
+namespace VSTGUI::platform {
+namespace {
+
+constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
+                            PointerMotionMask | PointerMotionHintMask | StructureNotifyMask |
+                            LeaveWindowMask;
+
+int pixels(double length) { return std::max(1, static_cast<int>(std::lround(length))); }
+
+}  // namespace
+
+std::unique_ptr<PlatformFrame> X11Frame::create(FrameEvents& events, const CRect& size,
+                                                void* parent) {
+    Display* display = XOpenDisplay(nullptr);
+    if (!display) return nullptr;
+    std::unique_ptr<X11Frame> frame(new X11Frame(events, display, size));
+    if (!frame->createWindow(reinterpret_cast<Window>(parent))) return nullptr;
+    return frame;
+}
+
+X11Frame::X11Frame(FrameEvents& events, Display* display, const CRect& size)
+    : events(events),
+      display(display),
+      width(pixels(size.getWidth())),
+      height(pixels(size.getHeight())),
+      backBuffer(width, height),
+      fontOptions(desktopFontOptions(display)) {}
+
+bool X11Frame::createWindow(Window parent) {
+    XErrorTrap trap(display);
+    const bool topLevel = parent == 0;
+    if (topLevel) parent = DefaultRootWindow(display);
+    XSetWindowAttributes attributes{};
+    // No background: the server leaves exposed areas alone until we paint them.
+    attributes.background_pixmap = None;
+    attributes.event_mask = kEventMask | (topLevel ? KeyPressMask | KeyReleaseMask : 0);
+    window = XCreateWindow(display, parent, 0, 0, static_cast<unsigned>(width),
+                           static_cast<unsigned>(height), 0, CopyFromParent, InputOutput,
+                           CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
+    trap.sync();
+    XWindowAttributes created{};
+    if (trap.caught() || !XGetWindowAttributes(display, window, &created)) {
+        windowGone = true;
+        return false;
+    }
+    if (topLevel) XStoreName(display, window, "Marvolenzik");
+    windowSurface = cairo_xlib_surface_create(display, window, created.visual, width, height);
+    clipboard = std::make_unique<X11Clipboard>(display, window);
+    XMapWindow(display, window);
+    XFlush(display);
+    return true;
+}
+
+X11Frame::~X11Frame() {
+    {
+        XErrorTrap trap(display);
+        clipboard.reset();
+        if (windowSurface) cairo_surface_destroy(windowSurface);
+        // The host may have destroyed its window, and ours with it, already.
+        if (window && !windowGone) XDestroyWindow(display, window);
+    }
+    cairo_font_options_destroy(fontOptions);
+    XCloseDisplay(display);
+}
+
+void X11Frame::processEvents() {
+    XErrorTrap trap(display);
+    while (XPending(display)) {
+        XEvent event;
+        XNextEvent(display, &event);
+        dispatch(event);
+    }
+    dispatchPointerMotion();
+}
+
+void X11Frame::dispatch(XEvent& event) {
+    if (clipboard && clipboard->handleEvent(event)) return;
+    // Motion is reported once per idle with the latest position, but never after a
+    // button event that followed it.
+    if (event.type != MotionNotify) dispatchPointerMotion();
+    switch (event.type) {
+        case Expose:
+            invalidRect(CRect(event.xexpose.x, event.xexpose.y,
+                              event.xexpose.x + event.xexpose.width,
+                              event.xexpose.y + event.xexpose.height));
+            break;
+        case MotionNotify:
+            motionPending = true;
+            lastEventTime = event.xmotion.time;
+            break;
+        case ButtonPress:
+        case ButtonRelease: {
+            const XButtonEvent& button = event.xbutton;
+            lastEventTime = button.time;
+            CPoint where(button.x, button.y);
+            const CButtonState modifiers = buttonsFromX11State(button.state);
+            if (button.button >= 4 && button.button <= 7) {
+                if (event.type == ButtonRelease) break;
+                const bool vertical = button.button <= 5;
+                // Away from the user (button 4) and to the right (button 7) count up.
+                const float distance = button.button == 4 || button.button == 7 ? 1.0f : -1.0f;
+                events.platformOnMouseWheel(where, vertical ? kMouseWheelAxisY : kMouseWheelAxisX,
+                                            distance, modifiers.getModifierState());
+            } else if (event.type == ButtonPress) {
+                events.platformOnMouseDown(
+                    where, CButtonState(modifiers.state | buttonFlagFromX11(button.button)));
+            } else {
+                events.platformOnMouseUp(where, modifiers);
+            }
+            break;
+        }
+        case LeaveNotify:
+            // Someone else grabbed the pointer: a drag in progress is over.
+            if (event.xcrossing.mode == NotifyGrab) events.platformOnMouseCancel();
+            break;
+        case KeyPress:
+        case KeyRelease: {
+            lastEventTime = event.xkey.time;
+            KeyCode key = keyFromX11(event.xkey);
+            if (event.type == KeyPress)
+                events.platformOnKeyDown(key);
+            else
+                events.platformOnKeyUp(key);
+            break;
+        }
+        case DestroyNotify:
+            if (event.xdestroywindow.window == window) {
+                windowGone = true;
+                events.platformOnMouseCancel();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+namespace {
+
+Bool isExposeOrSelection(Display*, XEvent* event, XPointer) {
+    return event->type == Expose || event->type == SelectionRequest ||
+           event->type == SelectionClear;
+}
+
+}  // namespace
+
+void X11Frame::serveWhileModal() {
+    {
+        XErrorTrap trap(display);
+        XEvent event;
+        // Input stays queued for after the dialog: handing it on now would re-enter the
+        // control whose action opened the dialog.
+        while (XCheckIfEvent(display, &event, isExposeOrSelection, nullptr)) dispatch(event);
+    }
+    paintInvalidRegion();
+}
+
+void X11Frame::dispatchPointerMotion() {
+    if (!motionPending) return;
+    motionPending = false;
+    CPoint where;
+    unsigned int state = 0;
+    // Asking for the position also lets the server report the next motion.
+    if (queryPointer(where, state)) events.platformOnMouseMoved(where, buttonsFromX11State(state));
+}
+
+bool X11Frame::queryPointer(CPoint& where, unsigned int& state) {
+    if (windowGone) return false;
+    Window root = 0;
+    Window child = 0;
+    int rootX = 0;
+    int rootY = 0;
+    int x = 0;
+    int y = 0;
+    if (!XQueryPointer(display, window, &root, &child, &rootX, &rootY, &x, &y, &state))
+        return false;
+    where = CPoint(x, y);
+    return true;
+}
+
+void X11Frame::paintInvalidRegion() {
+    if (windowGone || !backBuffer.hasInvalidRegion()) return;
+    XErrorTrap trap(display);
+    cairo_region_t* painted = backBuffer.paint(events, fontOptions);
+    cairo_t* cr = cairo_create(windowSurface);
+    const int count = cairo_region_num_rectangles(painted);
+    for (int i = 0; i < count; ++i) {
+        cairo_rectangle_int_t r;
+        cairo_region_get_rectangle(painted, i, &r);
+        cairo_rectangle(cr, r.x, r.y, r.width, r.height);
+    }
+    cairo_clip(cr);
+    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
+    cairo_set_source_surface(cr, backBuffer.getSurface(), 0, 0);
+    cairo_paint(cr);
+    cairo_destroy(cr);
+    cairo_region_destroy(painted);
+    cairo_surface_flush(windowSurface);
+    XFlush(display);
+}
+
+bool X11Frame::getCurrentMousePosition(CPoint& where) {
+    XErrorTrap trap(display);
+    unsigned int state = 0;
+    return queryPointer(where, state);
+}
+
+bool X11Frame::getCurrentMouseButtons(CButtonState& buttons) {
+    XErrorTrap trap(display);
+    CPoint where;
+    unsigned int state = 0;
+    if (!queryPointer(where, state)) return false;
+    buttons = buttonsFromX11State(state);
+    return true;
+}
+
+bool X11Frame::setClipboardText(const std::string& text) {
+    if (windowGone || !clipboard) return false;
+    XErrorTrap trap(display);
+    return clipboard->setText(text, lastEventTime);
+}
+
+bool X11Frame::getClipboardText(std::string& text) {
+    if (windowGone || !clipboard) return false;
+    XErrorTrap trap(display);
+    return clipboard->getText(text, lastEventTime);
+}
+
+}  // namespace VSTGUI::platform

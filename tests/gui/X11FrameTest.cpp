@@ -1,0 +1,178 @@
+// The frame in a real X server: a parent window made as a host makes it, input from
+// xdotool, and the host destroying its window before the frame closes.
+#include <chrono>
+#include <thread>
+
+#include "gui/CKnob.h"
+#include "gui/COnOffButton.h"
+#include "gui/CTextButton.h"
+#include "tests/gui/GuiTestSupport.h"
+#include "tests/support/XServer.h"
+
+// After the test framework, whose names X11's macros (None, Bool) would clash with.
+#include <X11/Xlib.h>
+
+using namespace VSTGUI;
+using guitest::Log;
+
+namespace {
+
+class X11FrameTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server = new XServer; }
+    static void TearDownTestSuite() {
+        delete server;
+        server = nullptr;
+    }
+
+    void SetUp() override {
+        if (!server->ok()) GTEST_SKIP() << "Xvfb is not available";
+        if (!haveProgram("xdotool")) GTEST_SKIP() << "xdotool is not available";
+        host = XOpenDisplay(nullptr);
+        ASSERT_NE(host, nullptr);
+        // Well inside the screen, so that a drag can leave the window on every side.
+        parent = XCreateSimpleWindow(host, DefaultRootWindow(host), 200, 300, 400, 300, 0, 0, 0);
+        XMapWindow(host, parent);
+        XSync(host, False);
+    }
+
+    void TearDown() override {
+        if (frame) frame->forget();
+        if (host) {
+            if (parent) XDestroyWindow(host, parent);
+            XCloseDisplay(host);
+        }
+    }
+
+    CFrame* openFrame() {
+        auto* opened = new CFrame(CRect(0, 0, 300, 200), &editor);
+        EXPECT_TRUE(opened->open(reinterpret_cast<void*>(parent)));
+        settle();
+        return opened;
+    }
+
+    // Runs the frame's idle for a while, as a host's idle timer does.
+    void settle(CFrame* which = nullptr, int milliseconds = 150) {
+        CFrame* target = which ? which : frame;
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (std::chrono::steady_clock::now() < end) {
+            if (target) target->idle();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+
+    // Runs xdotool with positions relative to the parent window, then lets `target` (the
+    // test's frame by default) take in what happened.
+    void xdotool(std::vector<std::string> arguments, CFrame* target = nullptr) {
+        std::vector<std::string> command{"xdotool"};
+        for (std::size_t i = 0; i < arguments.size(); ++i) {
+            command.push_back(arguments[i]);
+            if (arguments[i] == "mousemove") {
+                command.push_back("--window");
+                command.push_back(std::to_string(parent));
+            }
+        }
+        ASSERT_EQ(runCommand(command).exitCode, 0);
+        settle(target);
+    }
+
+    static XServer* server;
+    Display* host = nullptr;
+    Window parent = 0;
+    Log log;
+    guitest::RecordingListener listener{log};
+    guitest::RecordingEditor editor{log};
+    CFrame* frame = nullptr;
+};
+
+XServer* X11FrameTest::server = nullptr;
+
+TEST_F(X11FrameTest, MouseInputFromARealServerDrivesTheControls) {
+    frame = openFrame();
+    auto* knob = new CKnob(CRect(20, 20, 80, 80), &listener, 4, nullptr);
+    auto* power = new COnOffButton(CRect(100, 20, 140, 40), &listener, 8, nullptr);
+    auto* copy = new CTextButton(CRect(160, 20, 220, 40), &listener, 22, "COPY");
+    frame->addView(knob);
+    frame->addView(power);
+    frame->addView(copy);
+    settle();
+
+    xdotool({"mousemove", "50", "150", "mousedown", "1"});
+    xdotool({"mousemove", "50", "50"});
+    xdotool({"mouseup", "1"});
+    EXPECT_EQ(knob->getValue(), 0.0f) << "a press beside the knob that moves over it";
+    EXPECT_EQ(std::count(log.begin(), log.end(), "editorBegin 4"), 0);
+
+    xdotool({"mousemove", "50", "50", "mousedown", "1"});
+    xdotool({"mousemove", "50", "0"});
+    xdotool({"mousemove", "50", "-200"});  // past the window's edge: the drag keeps going
+    xdotool({"mouseup", "1"});
+    EXPECT_EQ(knob->getValue(), 1.0f);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "editorBegin 4"), 1);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "editorEnd 4"), 1);
+
+    knob->setValue(0.0f);
+    xdotool({"mousemove", "50", "50", "keydown", "shift", "mousedown", "1"});
+    xdotool({"mousemove", "50", "-10"});
+    xdotool({"mouseup", "1", "keyup", "shift"});
+    EXPECT_NEAR(knob->getValue(), 0.2f, 1e-5f) << "60 pixels at 300 per sweep";
+
+    xdotool({"mousemove", "50", "50", "click", "4"});
+    EXPECT_NEAR(knob->getValue(), 0.3f, 1e-5f) << "one notch away from the user";
+    xdotool({"click", "5", "click", "5"});
+    EXPECT_NEAR(knob->getValue(), 0.1f, 1e-5f);
+
+    xdotool({"mousemove", "110", "30", "click", "1"});
+    EXPECT_EQ(power->getValue(), 1.0f);
+
+    listener.values.clear();
+    xdotool({"mousemove", "170", "30", "click", "1"});
+    EXPECT_EQ(listener.values, (std::vector<float>{1.0f, 0.0f}));
+}
+
+TEST_F(X11FrameTest, HostDestroyingItsWindowFirstIsHarmless) {
+    frame = openFrame();
+    frame->addView(new CKnob(CRect(20, 20, 80, 80), &listener, 4, nullptr));
+    settle();
+    XDestroyWindow(host, parent);
+    XSync(host, False);
+    parent = 0;
+    settle();
+    frame->invalid();
+    settle();
+    frame->forget();
+    frame = nullptr;
+    SUCCEED() << "the process is still here";
+}
+
+TEST_F(X11FrameTest, TwoFramesAtOnceAndReopening) {
+    frame = openFrame();
+    CFrame* second = openFrame();
+    auto* knob = new CKnob(CRect(0, 0, 300, 200), &listener, 1, nullptr);
+    second->addView(knob);  // the later window is on top
+    settle(second);
+    xdotool({"mousemove", "10", "10", "click", "4"}, second);
+    EXPECT_NEAR(knob->getValue(), 0.1f, 1e-6f);
+    second->forget();
+    frame->forget();
+    frame = openFrame();
+    EXPECT_TRUE(frame->isOpen());
+}
+
+TEST(X11FrameWithoutDisplay, OpenFailsCleanly) {
+    const char* saved = std::getenv("DISPLAY");
+    const std::string previous = saved ? saved : "";
+    setenv("DISPLAY", ":65000", 1);  // nothing listens there
+    guitest::Log log;
+    guitest::RecordingEditor editor{log};
+    auto* frame = new CFrame(CRect(0, 0, 100, 100), &editor);
+    EXPECT_FALSE(frame->open(nullptr));
+    frame->idle();
+    frame->forget();
+    if (saved)
+        setenv("DISPLAY", previous.c_str(), 1);
+    else
+        unsetenv("DISPLAY");
+}
+
+}  // namespace

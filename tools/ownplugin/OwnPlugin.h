@@ -1,0 +1,19 @@
+// What the host tool knows only of Marvolenzik itself: how to recognise it among loaded
+// plug-ins, and where the built or installed one is. The hosting in tools/host works
+// with any VST 2.4 plug-in.
+#pragma once
+
+#include <string>
+
+namespace vsthost {
+
+class PluginInstance;
+
+// True when the instance is Marvolenzik: identifier, name and vendor all ours.
+bool isOwnPlugin(PluginInstance& plugin);
+
+// The plug-in used when none is named: the Marvolenzik.so built beside this program,
+// else the installed one in ~/.vst.
+std::string defaultPluginPath();
+
+}  // namespace vsthost

@@ -1,0 +1,29 @@
+#include "tools/ownplugin/OwnPluginMeters.h"
+
+#include <algorithm>
+
+#include "effect/Rovuduradir.h"
+#include "tools/host/PluginInstance.h"
+#include "tools/ownplugin/OwnPlugin.h"
+
+namespace vsthost {
+
+namespace {
+// A meter value of 1 stands for 25 dB of gain reduction.
+constexpr double kMeterFullScaleDb = 25.0;
+}  // namespace
+
+std::optional<OwnPluginMeters> OwnPluginMeters::of(PluginInstance& plugin) {
+    if (!isOwnPlugin(plugin)) return std::nullopt;
+    return OwnPluginMeters(plugin.effect()->object);
+}
+
+// The effect's type information lives, hidden, in the plug-in; the sanitizer's dynamic
+// type check cannot see it and would reject the cast.
+__attribute__((no_sanitize("vptr"))) double OwnPluginMeters::gainReductionDb() const {
+    auto* effect = static_cast<Rovuduradir*>(static_cast<AudioEffect*>(effectObject_));
+    return kMeterFullScaleDb *
+           std::max(effect->getGainReductionLeft(), effect->getGainReductionRight());
+}
+
+}  // namespace vsthost

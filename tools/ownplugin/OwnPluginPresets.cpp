@@ -1,0 +1,68 @@
+#include "tools/ownplugin/OwnPluginPresets.h"
+
+#include <array>
+#include <memory>
+
+#include "presets/PresetState.h"
+#include "tools/host/StereoPlugin.h"
+#include "tools/host/ToolError.h"
+
+namespace vsthost {
+
+namespace {
+
+// Values read from the instance the host asks, set on every instance.
+class StereoPluginParameters final : public PresetParameters {
+public:
+    explicit StereoPluginParameters(StereoPlugin& plugin) : plugin_(plugin) {}
+    float getParameter(int index) override { return plugin_.primary().getParameter(index); }
+    void setParameterAutomated(int index, float value) override {
+        plugin_.setParameter(index, value);
+    }
+
+private:
+    StereoPlugin& plugin_;
+};
+
+std::string pathRefusal(const std::string& path) {
+    return "preset path '" + path + "' is longer than " + std::to_string(kLongestPresetPath) +
+           " characters";
+}
+
+}  // namespace
+
+int applyOwnPresetFile(StereoPlugin& plugin, const std::string& path) {
+    StereoPluginParameters parameters(plugin);
+    const auto state = std::make_unique<PresetState>();
+    switch (state->loadPresetFile(path, parameters)) {
+        case PresetFileOutcome::done:
+            return kPresetParameterCount;
+        case PresetFileOutcome::pathRefused:
+            throw ToolError(pathRefusal(path));
+        case PresetFileOutcome::notAPreset:
+            throw ToolError("'" + path +
+                            "' is not a Marvolenzik preset (a header and a version of at least "
+                            "10000, then eleven KEY VALUE pairs)");
+        case PresetFileOutcome::cannotOpen:
+        case PresetFileOutcome::cannotWrite:
+            break;
+    }
+    throw ToolError("cannot open preset '" + path + "'");
+}
+
+void saveOwnPresetFile(StereoPlugin& plugin, const std::string& path) {
+    StereoPluginParameters parameters(plugin);
+    const auto state = std::make_unique<PresetState>();
+    std::array<char, kPresetTextBytes> text;
+    state->buildPresetText(parameters, text);
+    switch (state->writePresetOutText(path)) {
+        case PresetFileOutcome::done:
+            return;
+        case PresetFileOutcome::pathRefused:
+            throw ToolError(pathRefusal(path));
+        default:
+            throw ToolError("cannot write preset '" + path + "'");
+    }
+}
+
+}  // namespace vsthost

@@ -1,0 +1,119 @@
+#include "tools/player/EditorWindow.h"
+
+#include <X11/Xutil.h>
+#include <cairo.h>
+
+#include <cstdint>
+
+#include <chrono>
+#include <thread>
+
+#include "gui/platform/linux/X11Keys.h"
+#include "tools/host/PluginInstance.h"
+#include "tools/host/ToolError.h"
+
+namespace vsthost {
+namespace {
+
+constexpr auto kIdlePeriod = std::chrono::milliseconds(33);
+
+}  // namespace
+
+EditorWindow::EditorWindow(PluginInstance& plugin, const std::string& title) : plugin(plugin) {
+    if (!(plugin.effect()->flags & effFlagsHasEditor)) throw ToolError("the plug-in has no editor");
+    ERect* rect = nullptr;
+    plugin.dispatch(effEditGetRect, 0, 0, &rect);
+    width = rect ? rect->right - rect->left : 0;
+    height = rect ? rect->bottom - rect->top : 0;
+    if (width <= 0 || height <= 0) throw ToolError("the plug-in's editor has no size");
+    display = XOpenDisplay(nullptr);
+    if (!display) throw ToolError("cannot open the X display (is DISPLAY set?)");
+    window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0,
+                                 static_cast<unsigned>(width), static_cast<unsigned>(height), 0, 0,
+                                 0);
+    XStoreName(display, window, title.c_str());
+    XSizeHints* hints = XAllocSizeHints();
+    hints->flags = PMinSize | PMaxSize;
+    hints->min_width = hints->max_width = width;
+    hints->min_height = hints->max_height = height;
+    XSetWMNormalHints(display, window, hints);
+    XFree(hints);
+    deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, window, &deleteWindow, 1);
+    XSelectInput(display, window, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
+    XMapWindow(display, window);
+    XSync(display, False);
+    if (!plugin.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(window))) {
+        XDestroyWindow(display, window);
+        XCloseDisplay(display);
+        throw ToolError("the plug-in did not open its editor");
+    }
+    editorOpen = true;
+}
+
+EditorWindow::~EditorWindow() {
+    if (editorOpen) plugin.dispatch(effEditClose);
+    if (window) XDestroyWindow(display, window);
+    XCloseDisplay(display);
+}
+
+void EditorWindow::run(const std::function<bool()>& keepRunning) {
+    auto next = std::chrono::steady_clock::now();
+    while (keepRunning()) {
+        while (XPending(display)) {
+            XEvent event;
+            XNextEvent(display, &event);
+            if (!handle(event)) return;
+        }
+        plugin.dispatch(effEditIdle);
+        next += kIdlePeriod;
+        std::this_thread::sleep_until(next);
+    }
+}
+
+bool EditorWindow::handle(XEvent& event) {
+    switch (event.type) {
+        case ClientMessage:
+            return static_cast<Atom>(event.xclient.data.l[0]) != deleteWindow;
+        case DestroyNotify:
+            if (event.xdestroywindow.window != window) return true;
+            window = 0;
+            return false;
+        case KeyPress:
+        case KeyRelease: {
+            const VSTGUI::KeyCode key = VSTGUI::platform::keyFromX11(event.xkey);
+            plugin.dispatch(event.type == KeyPress ? effEditKeyDown : effEditKeyUp, key.character,
+                            key.virt, nullptr, key.modifier);
+            return true;
+        }
+        default:
+            return true;
+    }
+}
+
+}  // namespace vsthost
+
+namespace vsthost {
+
+bool EditorWindow::writeScreenshot(const std::string& path) {
+    if (!window) return false;
+    // The window's pixels on screen, the editor's child window included.
+    XImage* shot = XGetImage(display, window, 0, 0, static_cast<unsigned>(width),
+                             static_cast<unsigned>(height), AllPlanes, ZPixmap);
+    if (!shot) return false;
+    cairo_surface_t* image = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
+    unsigned char* pixels = cairo_image_surface_get_data(image);
+    const int stride = cairo_image_surface_get_stride(image);
+    for (int y = 0; y < height; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(pixels + y * stride);
+        for (int x = 0; x < width; ++x)
+            row[x] = static_cast<uint32_t>(XGetPixel(shot, x, y) & 0xffffff);
+    }
+    cairo_surface_mark_dirty(image);
+    XDestroyImage(shot);
+    const bool written = cairo_surface_write_to_png(image, path.c_str()) == CAIRO_STATUS_SUCCESS;
+    cairo_surface_destroy(image);
+    return written;
+}
+
+}  // namespace vsthost
