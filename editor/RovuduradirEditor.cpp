@@ -103,7 +103,7 @@ CRect imageRect(double left, double top, const CBitmap& bitmap, int32_t images) 
 RovuduradirEditor::RovuduradirEditor(AudioEffect* effect, EditorEffect& parameters)
     : AEffGUIEditor(effect),
       parameters(parameters),
-      backgroundBitmap(new CBitmap(kBackgroundImage)),
+      backgroundBitmap(SharedPointer<CBitmap>::adopt(new CBitmap(kBackgroundImage))),
       tickSource(platform::millisecondTicks),
       presets(std::make_unique<PresetState>()) {
     rect.top = 0;
@@ -113,10 +113,7 @@ RovuduradirEditor::RovuduradirEditor(AudioEffect* effect, EditorEffect& paramete
     setKnobMode(2);
 }
 
-RovuduradirEditor::~RovuduradirEditor() {
-    close();
-    backgroundBitmap->forget();
-}
+RovuduradirEditor::~RovuduradirEditor() { close(); }
 
 bool RovuduradirEditor::onUserInterfaceThread() const { return onWindowThread; }
 
@@ -134,7 +131,7 @@ bool RovuduradirEditor::open(void* parentWindow) {
         return false;
     }
     newFrame->setBackgroundColor(kWindowBackground);
-    newFrame->setBackground(backgroundBitmap);
+    newFrame->setBackground(backgroundBitmap.get());
     editorSize = size;
     pendingParameters.store(0);
     frame = newFrame;

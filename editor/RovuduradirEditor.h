@@ -13,6 +13,7 @@
 #include "editor/EditorEffect.h"
 #include "editor/ReadoutMessages.h"
 #include "gui/AEffGUIEditor.h"
+#include "gui/CBaseObject.h"
 #include "gui/IControlListener.h"
 
 namespace VSTGUI {
@@ -77,7 +78,7 @@ private:
     void requestAutoGainIfOn();
 
     EditorEffect& parameters;
-    VSTGUI::CBitmap* backgroundBitmap;
+    VSTGUI::SharedPointer<VSTGUI::CBitmap> backgroundBitmap;
     VSTGUI::CRect editorSize;
     std::function<uint32_t()> tickSource;
 

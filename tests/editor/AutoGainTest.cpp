@@ -10,8 +10,8 @@ namespace {
 
 class LevelsEffect : public EditorEffect {
 public:
-    float getParameter(VstInt32 index) override { return index == 1 ? volume : 0.0f; }
-    void setParameterAutomated(VstInt32 index, float value) override {
+    float getParameter(int index) override { return index == 1 ? volume : 0.0f; }
+    void setParameterAutomated(int index, float value) override {
         if (index == 1) volume = value;
         sent.push_back(value);
     }

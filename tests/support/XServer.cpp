@@ -142,3 +142,12 @@ CommandResult runCommand(const std::vector<std::string>& argv, const std::string
 bool haveProgram(const std::string& name) {
     return runCommand({"sh", "-c", "command -v " + name}, {}, 5000).exitCode == 0;
 }
+
+bool xclipOwns(const std::string& text, const std::function<void()>& meanwhile) {
+    if (runCommand({"xclip", "-selection", "clipboard"}, text, 10000, meanwhile).exitCode != 0)
+        return false;
+    for (int attempt = 0; attempt < 100; ++attempt)
+        if (runCommand({"xclip", "-selection", "clipboard", "-o"}, {}, 10000, meanwhile).out == text)
+            return true;
+    return false;
+}

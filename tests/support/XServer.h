@@ -38,3 +38,7 @@ CommandResult runCommand(const std::vector<std::string>& argv, const std::string
                          int timeoutMs = 10000, const std::function<void()>& meanwhile = {});
 // True when a program of that name is on PATH.
 bool haveProgram(const std::string& name);
+
+// Puts `text` on the CLIPBOARD selection through xclip, and returns once xclip answers with
+// it (its owner process starts after the command itself has ended). False on failure.
+bool xclipOwns(const std::string& text, const std::function<void()>& meanwhile = {});

@@ -1,0 +1,98 @@
+// COPY and PASTE through the system clipboard of a private X server, with xclip as the
+// other program.
+#include "gui/CTextButton.h"
+#include "gui/platform/PlatformFrame.h"
+#include "tests/editor/EditorTestSupport.h"
+#include "tests/presets/PrintfPresetText.h"
+#include "tests/support/XServer.h"
+
+using namespace VSTGUI;
+
+namespace {
+
+class EditorClipboardTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { server = new XServer; }
+    static void TearDownTestSuite() {
+        delete server;
+        server = nullptr;
+    }
+
+    void SetUp() override {
+        if (!server->ok()) GTEST_SKIP() << "Xvfb is not available";
+        if (!haveProgram("xclip")) GTEST_SKIP() << "xclip is not available";
+        effect = std::make_unique<editortest::MeteredEffect>();
+        editor = dynamic_cast<RovuduradirEditor*>(effect->getEditor());
+        ASSERT_TRUE(editor->open(nullptr));
+        editor->idle();
+    }
+
+    void press(int32_t tag) {
+        for (CView* view : editor->getFrame()->getViews()) {
+            auto* button = dynamic_cast<CTextButton*>(view);
+            if (!button || button->getTag() != tag) continue;
+            button->setValue(1.0f);
+            button->valueChanged();
+            button->setValue(0.0f);
+            button->valueChanged();
+        }
+    }
+
+    CommandResult xclip(const std::vector<std::string>& arguments, const std::string& input = {}) {
+        std::vector<std::string> command{"xclip", "-selection", "clipboard"};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        return runCommand(command, input, 10000, [this] { editor->idle(); });
+    }
+
+    void putOnClipboard(const std::string& text) {
+        ASSERT_TRUE(xclipOwns(text, [this] { editor->idle(); }));
+    }
+
+    static XServer* server;
+    std::unique_ptr<editortest::MeteredEffect> effect;
+    RovuduradirEditor* editor = nullptr;
+};
+
+XServer* EditorClipboardTest::server = nullptr;
+
+TEST_F(EditorClipboardTest, CopyReachesAnotherProgramAsTheTwelveLineText) {
+    effect->setParameter(4, 0.3f);
+    press(22);
+    EXPECT_STREQ(editor->getReadoutText(), "Preset to Clipboard");
+    const CommandResult pasted = xclip({"-o"});
+    EXPECT_EQ(pasted.exitCode, 0);
+    EXPECT_EQ(pasted.out.rfind("Marvolenzik 010000\nInGain ", 0), 0u) << pasted.out;
+    EXPECT_NE(pasted.out.find("Ratio 0.3000000119\n"), std::string::npos);
+    EXPECT_EQ(std::count(pasted.out.begin(), pasted.out.end(), '\n'), 12);
+}
+
+TEST_F(EditorClipboardTest, PasteOfAPresetFromAnotherProgram) {
+    const std::vector<float> values{0.1f, 0.2f, 0.3f, 0.4f, 0.5f, 0.6f,
+                                    0.7f, 0.8f, 0.9f, 0.0f, 1.0f};
+    putOnClipboard(printfPresetText(values));
+    press(23);
+    EXPECT_STREQ(editor->getReadoutText(), "Preset From Clipboard");
+    for (int i = 0; i <= 10; ++i) EXPECT_FLOAT_EQ(effect->getParameter(i), values[i]);
+}
+
+TEST_F(EditorClipboardTest, OrdinaryTextIsRefused) {
+    const float ratio = effect->getParameter(4);
+    putOnClipboard("just some words");
+    press(23);
+    EXPECT_STREQ(editor->getReadoutText(), "Failed From Clipboard");
+    EXPECT_EQ(effect->getParameter(4), ratio);
+}
+
+TEST_F(EditorClipboardTest, ProductWordMustStartWithinTheFirstNineteenCharacters) {
+    const std::vector<float> values(11, 0.25f);
+    putOnClipboard("12345678" + printfPresetText(values));
+    press(23);
+    EXPECT_STREQ(editor->getReadoutText(), "Preset From Clipboard") << "eight before it pass";
+    effect->setParameter(0, 0.75f);
+    putOnClipboard("123456789" + printfPresetText(values));
+    press(23);
+    EXPECT_STREQ(editor->getReadoutText(), "Failed From Clipboard") << "nine do not";
+    EXPECT_EQ(effect->getParameter(0), 0.75f);
+}
+
+}  // namespace
