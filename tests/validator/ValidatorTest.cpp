@@ -67,6 +67,15 @@ TEST_F(Validate, OurPluginPassesWithRandomSeedsThatTheReportNames) {
     EXPECT_NE(seeds[0], seeds[1]);
 }
 
+// Host automation calls setParameter on the audio thread: its first call there once
+// allocated the plug-in's thread-local storage.
+TEST(ValidateOurPlugin, AllocatesNothingInProcessingOrAutomation) {
+    for (const char* seed : {"1", "2"}) {
+        const HostRun run = runHost({"validate", "--seed", seed, "--only", "processing.no-allocation"});
+        EXPECT_EQ(verdictLine(run.out, "processing.no-allocation").rfind("PASS", 0), 0u) << run.out << run.err;
+    }
+}
+
 TEST_F(Validate, AHealthyPluginPassesEveryCheckItCanRun) {
     const HostRun run = runHost({"validate", "--seed", "5", HEALTHY_PLUGIN_PATH});
     EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
