@@ -73,6 +73,19 @@ TEST_F(Validate, OurPluginPassesWithRandomSeedsThatTheReportNames) {
     EXPECT_NE(seeds[1], seeds[2]);
 }
 
+// The checks in which threads meet in the plug-in (audio, parameter changes from other
+// threads, the editor's idle), on their own for the ThreadSanitizer build.
+class ValidateThreads : public Validate {};
+
+TEST_F(ValidateThreads, OurPluginPassesTheChecksWhereThreadsMeet) {
+    const HostRun run = runHost({"validate", "--seed", "77", "--budget", kGenerousBudget, "--only",
+                                 "threads,parameters.out-of-range,editor.open-while-processing,"
+                                 "editor.parameters-from-other-threads,editor.idle-rates"});
+    EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
+    EXPECT_EQ(countLines(run.out, "FAIL  "), 0) << run.out;
+    EXPECT_EQ(countLines(run.out, "PASS  "), 6) << run.out;
+}
+
 // Host automation calls setParameter on the audio thread: its first call there once
 // allocated the plug-in's thread-local storage.
 TEST(ValidateOurPlugin, AllocatesNothingInProcessingOrAutomation) {
