@@ -1,11 +1,13 @@
 // A small stereo gain, correct in every respect the validator checks, built once as it
 // is and once with each of the faults below, so that the tests can show that each fault
 // is caught by the check meant for it and that the validator survives the plug-in.
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
+#include <type_traits>
 
 #include "host/VstInterface.h"
 
@@ -15,6 +17,7 @@
 #define FAULT_CRASHES 3        // dereferences null on effSetPanLaw
 #define FAULT_HANGS 4          // never returns from effSetPanLaw
 #define FAULT_NAN_FOREVER 5    // a NaN input sample stays in its state for ever
+#define FAULT_RACES 6          // its gain, shared by two threads, is a plain float
 
 #ifndef FAULT
 #error "FAULT must name one of the faults"
@@ -22,9 +25,12 @@
 
 namespace {
 
+// What the parameter thread writes and the audio thread reads.
+using SharedGain = std::conditional_t<FAULT == FAULT_RACES, float, std::atomic<float>>;
+
 struct Gain {
     AEffect record{};
-    float gain = 0.5f;
+    SharedGain gain{0.5f};
     float memory = 0.0f;  // a one-pole average, only read back by the NaN fault
 };
 
@@ -60,7 +66,9 @@ void setParameter(AEffect* effect, VstInt32 index, float value) {
     if (index == 0) self(effect).gain = value > 0.0f ? (value < 1.0f ? value : 1.0f) : 0.0f;
 }
 
-float getParameter(AEffect* effect, VstInt32 index) { return index == 0 ? self(effect).gain : 0.0f; }
+float getParameter(AEffect* effect, VstInt32 index) {
+    return index == 0 ? static_cast<float>(self(effect).gain) : 0.0f;
+}
 
 float flushed(float sample) { return std::fabs(sample) < 1e-30f ? 0.0f : sample; }
 
@@ -75,7 +83,7 @@ void processReplacing(AEffect* effect, float** inputs, float** outputs, VstInt32
             const float in = inputs[c][i];
             gain.memory = flushed(0.5f * gain.memory + 0.5f * in);
             if (!std::isfinite(gain.memory) && FAULT != FAULT_NAN_FOREVER) gain.memory = 0.0f;
-            const float out = flushed(in * gain.gain) + (FAULT == FAULT_NAN_FOREVER ? 0.0f * gain.memory : 0.0f);
+            const float out = flushed(in * static_cast<float>(gain.gain)) + (FAULT == FAULT_NAN_FOREVER ? 0.0f * gain.memory : 0.0f);
             if (FAULT == FAULT_WRITES_INPUT) inputs[c][i] = 0.5f * in;
             outputs[c][i] = out;
         }

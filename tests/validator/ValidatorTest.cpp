@@ -86,6 +86,16 @@ TEST_F(ValidateThreads, OurPluginPassesTheChecksWhereThreadsMeet) {
     EXPECT_EQ(countLines(run.out, "PASS  "), 6) << run.out;
 }
 
+TEST_F(ValidateThreads, CatchesADataRaceUnderThreadSanitizer) {
+#ifndef __SANITIZE_THREAD__
+    GTEST_SKIP() << "only the ThreadSanitizer build sees data races";
+#endif
+    const HostRun run = runHost({"validate", "--seed", "5", "--only", "threads", RACES_PLUGIN_PATH});
+    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
+    EXPECT_EQ(verdictLine(run.out, "threads.parameters-while-processing").rfind("FAIL", 0), 0u) << run.out;
+    EXPECT_NE(run.err.find("ThreadSanitizer: data race"), std::string::npos) << run.err;
+}
+
 // Host automation calls setParameter on the audio thread: its first call there once
 // allocated the plug-in's thread-local storage.
 TEST(ValidateOurPlugin, AllocatesNothingInProcessingOrAutomation) {
