@@ -6,10 +6,15 @@ set_target_properties(Marvolenzik PROPERTIES
   PREFIX ""
   LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}
   LINK_DEPENDS ${PROJECT_SOURCE_DIR}/host/exports.map)
+# nodelete: the libraries the editor draws and talks to X11 with (cairo, pixman, fontconfig,
+# X11) keep process-wide state and allocate in their initialisers; they are not made to be
+# unloaded when a host closes the plug-in, and a scanner that loads it again and again
+# would lose that memory each time.
 target_link_options(Marvolenzik PRIVATE
   -Wl,--version-script=${PROJECT_SOURCE_DIR}/host/exports.map
   -Wl,--no-undefined
-  -Wl,-z,defs)
+  -Wl,-z,defs
+  -Wl,-z,nodelete)
 
 # `cmake --install` puts the plug-in where Linux hosts look for VST 2.4 plug-ins:
 # ~/.vst, or <prefix>/lib/vst when a prefix is given (at configure or at install time).

@@ -18,10 +18,10 @@ packages=(
   libcairo2-dev libx11-dev
   # the editor's fonts (metric-compatible stand-ins for Verdana and Arial)
   fontconfig fonts-dejavu-core fonts-liberation
+  # the artwork generator: fonts found through fontconfig, rendered by FreeType
+  libfontconfig-dev libfreetype-dev fonts-dejavu-extra
   # a real X server, input and clipboard clients for the editor's tests
   xvfb xdotool xclip x11-utils
-  # screenshots of the editor
-  imagemagick
   # a locale with a decimal comma, for the tests that show presets ignore the locale
   locales
   # fuzzing: clang with its libFuzzer and sanitizer runtimes

@@ -1,41 +1,23 @@
 // COPY and PASTE through the system clipboard of a private X server, with xclip as the
 // other program.
-#include "gui/CTextButton.h"
 #include "gui/platform/PlatformFrame.h"
 #include "tests/editor/EditorTestSupport.h"
 #include "tests/presets/PrintfPresetText.h"
-#include "tests/support/XServer.h"
+#include "tests/support/XServerSuite.h"
 
 using namespace VSTGUI;
 
 namespace {
 
-class EditorClipboardTest : public ::testing::Test {
+class EditorClipboardTest : public XServerSuite<> {
 protected:
-    static void SetUpTestSuite() { server = new XServer; }
-    static void TearDownTestSuite() {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override {
-        if (!server->ok()) GTEST_SKIP() << "Xvfb is not available";
-        if (!haveProgram("xclip")) GTEST_SKIP() << "xclip is not available";
+        if (const std::string missing = missingForX({"xclip"}); !missing.empty())
+            GTEST_SKIP() << missing;
         effect = std::make_unique<editortest::MeteredEffect>();
         editor = dynamic_cast<RovuduradirEditor*>(effect->getEditor());
         ASSERT_TRUE(editor->open(nullptr));
         editor->idle();
-    }
-
-    void press(int32_t tag) {
-        for (CView* view : editor->getFrame()->getViews()) {
-            auto* button = dynamic_cast<CTextButton*>(view);
-            if (!button || button->getTag() != tag) continue;
-            button->setValue(1.0f);
-            button->valueChanged();
-            button->setValue(0.0f);
-            button->valueChanged();
-        }
     }
 
     CommandResult xclip(const std::vector<std::string>& arguments, const std::string& input = {}) {
@@ -48,12 +30,11 @@ protected:
         ASSERT_TRUE(xclipOwns(text, [this] { editor->idle(); }));
     }
 
-    static XServer* server;
+    void press(int32_t tag) { editortest::pressButton(*editor, tag); }
+
     std::unique_ptr<editortest::MeteredEffect> effect;
     RovuduradirEditor* editor = nullptr;
 };
-
-XServer* EditorClipboardTest::server = nullptr;
 
 TEST_F(EditorClipboardTest, CopyReachesAnotherProgramAsTheTwelveLineText) {
     effect->setParameter(4, 0.3f);

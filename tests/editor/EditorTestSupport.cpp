@@ -1,5 +1,6 @@
 #include "tests/editor/EditorTestSupport.h"
 
+#include "gui/CTextButton.h"
 #include "gui/platform/PlatformFrame.h"
 
 namespace editortest {
@@ -12,6 +13,17 @@ std::vector<HostRequest>& hostRequests() {
 VstIntPtr recordingHost(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float opt) {
     hostRequests().push_back({opcode, index, opt});
     return opcode == audioMasterVersion ? kVstVersion : 0;
+}
+
+void pressButton(RovuduradirEditor& editor, int32_t tag) {
+    for (VSTGUI::CView* view : editor.getFrame()->getViews()) {
+        auto* button = dynamic_cast<VSTGUI::CTextButton*>(view);
+        if (!button || button->getTag() != tag) continue;
+        button->setValue(1.0f);
+        button->valueChanged();
+        button->setValue(0.0f);
+        button->valueChanged();
+    }
 }
 
 void EditorTest::SetUp() {

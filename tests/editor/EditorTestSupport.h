@@ -42,6 +42,9 @@ public:
     float outputLevel = 0.0f;
 };
 
+// A preset button (tag 20 to 23) released over itself: it reports 1, then 0.
+void pressButton(RovuduradirEditor& editor, int32_t tag);
+
 class EditorTest : public ::testing::Test {
 protected:
     void SetUp() override;

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "gui/CTextButton.h"
 #include "presets/PresetState.h"
 #include "tests/editor/EditorTestSupport.h"
 #include "tests/host/TestFiles.h"
@@ -44,17 +43,7 @@ protected:
         chmod(program.c_str(), 0755);
     }
 
-    // The button released over itself: it reports 1, then 0.
-    void press(int32_t tag) {
-        for (CView* view : editor->getFrame()->getViews()) {
-            auto* button = dynamic_cast<CTextButton*>(view);
-            if (!button || button->getTag() != tag) continue;
-            button->setValue(1.0f);
-            button->valueChanged();
-            button->setValue(0.0f);
-            button->valueChanged();
-        }
-    }
+    void press(int32_t tag) { editortest::pressButton(*editor, tag); }
 
     std::string clipboard() {
         std::string text;

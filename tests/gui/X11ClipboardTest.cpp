@@ -6,23 +6,17 @@
 #include "gui/CFrame.h"
 #include "gui/platform/PlatformFrame.h"
 #include "tests/gui/GuiTestSupport.h"
-#include "tests/support/XServer.h"
+#include "tests/support/XServerSuite.h"
 
 using namespace VSTGUI;
 
 namespace {
 
-class X11ClipboardTest : public ::testing::Test {
+class X11ClipboardTest : public XServerSuite<> {
 protected:
-    static void SetUpTestSuite() { server = new XServer; }
-    static void TearDownTestSuite() {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override {
-        if (!server->ok()) GTEST_SKIP() << "Xvfb is not available";
-        if (!haveProgram("xclip")) GTEST_SKIP() << "xclip is not available";
+        if (const std::string missing = missingForX({"xclip"}); !missing.empty())
+            GTEST_SKIP() << missing;
         frame = open();
     }
     void TearDown() override {
@@ -44,13 +38,10 @@ protected:
         return runCommand(command, input, 10000, [this] { frame->idle(); });
     }
 
-    static XServer* server;
     guitest::Log log;
     guitest::RecordingEditor editor{log};
     CFrame* frame = nullptr;
 };
-
-XServer* X11ClipboardTest::server = nullptr;
 
 TEST_F(X11ClipboardTest, CopiedTextReachesAnotherProgram) {
     const std::string text = "Marvolenzik 010000\nInGain 0.5000000000\n";

@@ -7,7 +7,7 @@
 #include "gui/COnOffButton.h"
 #include "gui/CTextButton.h"
 #include "tests/gui/GuiTestSupport.h"
-#include "tests/support/XServer.h"
+#include "tests/support/XServerSuite.h"
 
 // After the test framework, whose names X11's macros (None, Bool) would clash with.
 #include <X11/Xlib.h>
@@ -17,17 +17,11 @@ using guitest::Log;
 
 namespace {
 
-class X11FrameTest : public ::testing::Test {
+class X11FrameTest : public XServerSuite<> {
 protected:
-    static void SetUpTestSuite() { server = new XServer; }
-    static void TearDownTestSuite() {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override {
-        if (!server->ok()) GTEST_SKIP() << "Xvfb is not available";
-        if (!haveProgram("xdotool")) GTEST_SKIP() << "xdotool is not available";
+        if (const std::string missing = missingForX({"xdotool"}); !missing.empty())
+            GTEST_SKIP() << missing;
         host = XOpenDisplay(nullptr);
         ASSERT_NE(host, nullptr);
         // Well inside the screen, so that a drag can leave the window on every side.
@@ -76,7 +70,6 @@ protected:
         settle(target);
     }
 
-    static XServer* server;
     Display* host = nullptr;
     Window parent = 0;
     Log log;
@@ -84,8 +77,6 @@ protected:
     guitest::RecordingEditor editor{log};
     CFrame* frame = nullptr;
 };
-
-XServer* X11FrameTest::server = nullptr;
 
 TEST_F(X11FrameTest, MouseInputFromARealServerDrivesTheControls) {
     frame = openFrame();
@@ -155,6 +146,7 @@ TEST_F(X11FrameTest, TwoFramesAtOnceAndReopening) {
     EXPECT_NEAR(knob->getValue(), 0.1f, 1e-6f);
     second->forget();
     frame->forget();
+    frame = nullptr;
     frame = openFrame();
     EXPECT_TRUE(frame->isOpen());
 }

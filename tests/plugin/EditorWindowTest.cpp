@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tests/plugin/LoadedPlugin.h"
-#include "tests/support/XServer.h"
+#include "tests/support/XServerSuite.h"
 
 // After the test framework, whose names X11's macros would clash with.
 #include <X11/Xlib.h>
@@ -16,17 +16,11 @@
 
 namespace {
 
-class EditorWindowTest : public PluginTest {
+class EditorWindowTest : public XServerSuite<PluginTest> {
 protected:
-    static void SetUpTestSuite() { server = new XServer; }
-    static void TearDownTestSuite() {
-        delete server;
-        server = nullptr;
-    }
-
     void SetUp() override {
-        if (!server->ok()) GTEST_SKIP() << "Xvfb is not available";
-        if (!haveProgram("xdotool")) GTEST_SKIP() << "xdotool is not available";
+        if (const std::string missing = missingForX({"xdotool"}); !missing.empty())
+            GTEST_SKIP() << missing;
         PluginTest::SetUp();
         display = XOpenDisplay(nullptr);
         ASSERT_NE(display, nullptr);
@@ -105,12 +99,9 @@ protected:
         return found;
     }
 
-    static XServer* server;
     Display* display = nullptr;
     Window parent = 0;
 };
-
-XServer* EditorWindowTest::server = nullptr;
 
 TEST_F(EditorWindowTest, DraggingRatioUpIsOneGestureOfRisingAutomation) {
     plugin->setParameter(4, 0.3f);

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,9 +44,12 @@ XServer::XServer() {
     if (pipe(pipeFds) != 0) return;
     const pid_t child = fork();
     if (child == 0) {
+        // The server ends with the test, even one that dies without cleaning up.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
         close(pipeFds[0]);
         const std::string fd = std::to_string(pipeFds[1]);
         const int devNull = open("/dev/null", O_WRONLY);
+        dup2(devNull, STDOUT_FILENO);
         dup2(devNull, STDERR_FILENO);
         execute({"Xvfb", "-displayfd", fd, "-screen", "0", "1280x800x24", "-nolisten", "tcp",
                  "-noreset"});

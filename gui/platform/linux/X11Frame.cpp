@@ -1,7 +1,6 @@
 #include "gui/platform/linux/X11Frame.h"
 
 #include <X11/Xutil.h>
-#include <cairo-xlib.h>
 
 #include <cmath>
 
@@ -56,7 +55,18 @@ bool X11Frame::createWindow(Window parent) {
         return false;
     }
     if (topLevel) XStoreName(display, window, "Marvolenzik");
-    windowSurface = cairo_xlib_surface_create(display, window, created.visual, width, height);
+    // The pixels go to the window as they are in memory: 32 bits each, red, green and
+    // blue in the usual places, as every current X server's true-colour visuals have them.
+    const Visual* visual = created.visual;
+    if ((created.depth != 24 && created.depth != 32) || visual->red_mask != 0xff0000 ||
+        visual->green_mask != 0xff00 || visual->blue_mask != 0xff) {
+        XDestroyWindow(display, window);
+        window = 0;
+        return false;
+    }
+    depth = created.depth;
+    windowVisual = created.visual;
+    gc = XCreateGC(display, window, 0, nullptr);
     clipboard = std::make_unique<X11Clipboard>(display, window);
     XMapWindow(display, window);
     XFlush(display);
@@ -67,7 +77,7 @@ X11Frame::~X11Frame() {
     {
         XErrorTrap trap(display);
         clipboard.reset();
-        if (windowSurface) cairo_surface_destroy(windowSurface);
+        if (gc) XFreeGC(display, gc);
         // The host may have destroyed its window, and ours with it, already.
         if (window && !windowGone) XDestroyWindow(display, window);
     }
@@ -193,20 +203,26 @@ void X11Frame::paintInvalidRegion() {
     if (windowGone || !backBuffer.hasInvalidRegion()) return;
     XErrorTrap trap(display);
     cairo_region_t* painted = backBuffer.paint(events, fontOptions);
-    cairo_t* cr = cairo_create(windowSurface);
-    const int count = cairo_region_num_rectangles(painted);
-    for (int i = 0; i < count; ++i) {
-        cairo_rectangle_int_t r;
-        cairo_region_get_rectangle(painted, i, &r);
-        cairo_rectangle(cr, r.x, r.y, r.width, r.height);
+    cairo_surface_t* surface = backBuffer.getSurface();
+    XImage* image = XCreateImage(display, windowVisual, static_cast<unsigned>(depth), ZPixmap, 0,
+                                 reinterpret_cast<char*>(cairo_image_surface_get_data(surface)),
+                                 static_cast<unsigned>(cairo_image_surface_get_width(surface)),
+                                 static_cast<unsigned>(cairo_image_surface_get_height(surface)), 32,
+                                 cairo_image_surface_get_stride(surface));
+    if (image) {
+        // cairo keeps the pixels in the machine's byte order; Xlib converts if the server's differs.
+        image->byte_order = __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__ ? LSBFirst : MSBFirst;
+        const int count = cairo_region_num_rectangles(painted);
+        for (int i = 0; i < count; ++i) {
+            cairo_rectangle_int_t r;
+            cairo_region_get_rectangle(painted, i, &r);
+            XPutImage(display, window, gc, image, r.x, r.y, r.x, r.y, static_cast<unsigned>(r.width),
+                      static_cast<unsigned>(r.height));
+        }
+        image->data = nullptr;  // the back buffer's, not the image's
+        XDestroyImage(image);
     }
-    cairo_clip(cr);
-    cairo_set_operator(cr, CAIRO_OPERATOR_SOURCE);
-    cairo_set_source_surface(cr, backBuffer.getSurface(), 0, 0);
-    cairo_paint(cr);
-    cairo_destroy(cr);
     cairo_region_destroy(painted);
-    cairo_surface_flush(windowSurface);
     XFlush(display);
 }
 

@@ -47,7 +47,9 @@ private:
     int width;
     int height;
     BackBuffer backBuffer;
-    cairo_surface_t* windowSurface = nullptr;
+    Visual* windowVisual = nullptr;
+    int depth = 0;
+    GC gc = nullptr;
     cairo_font_options_t* fontOptions;
     std::unique_ptr<X11Clipboard> clipboard;
     Time lastEventTime = CurrentTime;

@@ -1,0 +1,36 @@
+// Metal plates screwed onto the faceplate: the caption plates, the product nameplate and the
+// plates of the switches. Each is raised, bevelled and brushed, and casts a soft shadow.
+#pragma once
+
+#include <string>
+
+#include "tools/artwork/Surface.h"
+#include "tools/artwork/Text.h"
+
+namespace artwork {
+
+enum class Metal { Aluminium, Brass, Black };
+
+struct PlateShape {
+    double x, y, width, height;
+    double radius = 3;
+};
+
+// Signed distance from (px, py) to the plate's outline, negative inside.
+double plateDistance(const PlateShape& plate, double px, double py);
+
+// The plate with its shadow, in window (or frame) pixels of cr's target.
+void drawPlate(cairo_t* cr, const PlateShape& plate, Metal metal);
+void drawPlateScrews(cairo_t* cr, const PlateShape& plate, double inset, double radius);
+
+// A raised black bezel `border` pixels wide round a window; what shows in the window is the
+// window's own business.
+void drawBezel(cairo_t* cr, Box window, double border, double radius);
+
+// Ink colour for legends on each metal.
+Colour legendInk(Metal metal);
+
+// A plate with one engraved legend centred on it.
+void drawNameplate(cairo_t* cr, const PlateShape& plate, Metal metal, const std::string& text, TextStyle style);
+
+}  // namespace artwork
