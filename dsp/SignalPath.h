@@ -31,8 +31,9 @@ public:
     explicit SignalPath(std::shared_ptr<const TubeTables> tubeTables);
 
     // Rates that are not finite or below kMinimumSampleRate are refused (false) and
-    // the previous rate is kept.
-    static constexpr float kMinimumSampleRate = 1.0f;
+    // the previous rate is kept. The tube stage runs 192000 / rate steps per host sample,
+    // so a rate of a few hertz would make one block take minutes: no host runs below 8 kHz.
+    static constexpr float kMinimumSampleRate = 8000.0f;
     bool setSampleRate(float rate);
     float sampleRate() const { return rate_.sampleRate; }
 

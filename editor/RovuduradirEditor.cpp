@@ -75,9 +75,6 @@ CFontDesc* buttonFont() {
     return &font;
 }
 
-// The thread the host runs the window on: the one that opened it and calls idle.
-thread_local bool onWindowThread = false;
-
 bool autoGainAnswersChangesOf(int32_t tag) {
     switch (tag) {
         case kAttack:
@@ -115,12 +112,14 @@ RovuduradirEditor::RovuduradirEditor(AudioEffect* effect, EditorEffect& paramete
 
 RovuduradirEditor::~RovuduradirEditor() { close(); }
 
-bool RovuduradirEditor::onUserInterfaceThread() const { return onWindowThread; }
+bool RovuduradirEditor::onUserInterfaceThread() const {
+    return windowThread.load(std::memory_order_relaxed) == std::this_thread::get_id();
+}
 
 bool RovuduradirEditor::open(void* parentWindow) {
     // Some hosts open again without closing first.
     close();
-    onWindowThread = true;
+    windowThread.store(std::this_thread::get_id(), std::memory_order_relaxed);
     AEffGUIEditor::open(parentWindow);
     CRect size(0, 0, backgroundBitmap->getWidth(), backgroundBitmap->getHeight());
     size.normalize();
@@ -407,7 +406,7 @@ bool RovuduradirEditor::pastePresetFromClipboard() {
 }
 
 void RovuduradirEditor::idle() {
-    onWindowThread = true;
+    windowThread.store(std::this_thread::get_id(), std::memory_order_relaxed);
     applyPendingParameters();
     AEffGUIEditor::idle();
     if (!frame) return;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "editor/AutoGain.h"
 #include "editor/EditorEffect.h"
@@ -115,6 +116,11 @@ private:
     AutoGain autoGain;
     // Bit i: parameter i changed on another thread since the last idle.
     std::atomic<uint32_t> pendingParameters{0};
+    // The thread the host runs the window on: the one that opened it and calls idle. Kept
+    // here rather than in a thread_local, whose first use on each host thread (the audio
+    // thread's first automation included) would allocate the plug-in's thread storage.
+    std::atomic<std::thread::id> windowThread{};
+    static_assert(std::atomic<std::thread::id>::is_always_lock_free);
     std::unique_ptr<PresetState> presets;
     // The file chosen in the last dialog, for the load and save that follow it.
     std::string chosenPresetPath;

@@ -14,6 +14,12 @@ constexpr VstInt32 kWheelVendor = fourCharCode('s', 't', 'C', 'A');
 constexpr VstInt32 kWheelMessage = fourCharCode('W', 'h', 'e', 'e');
 constexpr int kDisplayDecimals = 3;
 
+// The signal path's formulas hold for normalised values only: above 1 the attack, release
+// and drive smoothing turn into growing recursions, below 0 the attack's fourth root is
+// undefined, and NaN reaches every sample. A parameter keeps whatever a host sent; the
+// sound uses the nearest value in 0..1 (NaN as 0), which leaves 0..1 itself untouched.
+float normalised(float value) { return value > 0.0f ? (value < 1.0f ? value : 1.0f) : 0.0f; }
+
 }  // namespace
 
 AudioEffect* createEffectInstance(audioMasterCallback audioMaster) {
@@ -51,7 +57,7 @@ void Rovuduradir::processReplacing(float** inputs, float** outputs, VstInt32 sam
     if (!inputs || !outputs || !inputs[0] || !inputs[1] || !outputs[0] || !outputs[1]) return;
     dsp::ParameterSnapshot parameters;
     for (int i = 0; i < dsp::ParameterSnapshot::kCount; ++i)
-        parameters.values[i] = parameterValues[i].load(std::memory_order_relaxed);
+        parameters.values[i] = normalised(parameterValues[i].load(std::memory_order_relaxed));
     const dsp::BlockMeters meters = signalPath.processBlock(
         inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames, parameters);
     meterGrLeft.store(meters.gainReductionLeft, std::memory_order_relaxed);

@@ -10,6 +10,11 @@ struct CPoint {
     double x = 0.0;
     double y = 0.0;
 
+    // Constructors rather than parenthesised aggregate initialisation, which clang before
+    // 16 (the fuzz build's compiler) does not accept.
+    constexpr CPoint() = default;
+    constexpr CPoint(double px, double py) : x(px), y(py) {}
+
     constexpr bool operator==(const CPoint&) const = default;
     CPoint& offset(double dx, double dy) {
         x += dx;

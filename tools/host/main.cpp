@@ -4,6 +4,8 @@
 
 #include "tools/host/Commands.h"
 #include "tools/host/ToolError.h"
+#include "tools/ownplugin/OwnPlugin.h"
+#include "tools/validator/ValidateCommand.h"
 
 namespace {
 
@@ -43,6 +45,13 @@ void printUsage(std::FILE* out) {
         "      the plug-in's editor in a window, with IN (or the demo loop) playing through\n"
         "      it on the default audio output; --seconds ends it after S seconds, and\n"
         "      --screenshot writes what the window showed at the end\n"
+        "  validate [--seed N] [--budget SECONDS] [--only CHECKS] [PLUGIN.so]\n"
+        "      checks any VST 2.4 plug-in against what hosts do to it, each check in a\n"
+        "      process of its own; one line per check, exit 0 only when none fails.\n"
+        "      --seed N          repeat a run (the seed is printed; random otherwise)\n"
+        "      --budget SECONDS  time allowed per group of checks (default 120)\n"
+        "      --only CHECKS     only checks whose names start with one of these,\n"
+        "                        comma-separated (e.g. processing,editor.open)\n"
         "The default plug-in is the Marvolenzik.so built beside this program.\n");
 }
 
@@ -53,6 +62,7 @@ int run(const std::string& command, const vsthost::Arguments& arguments) {
         if (command == "render") return vsthost::runRender(arguments);
         if (command == "bench") return vsthost::runBench(arguments);
         if (command == "gui") return vsthost::runGui(arguments);
+        if (command == "validate") return validator::runValidate(arguments, vsthost::defaultPluginPath());
     } catch (const vsthost::UsageError& error) {
         std::fprintf(stderr, "marvolenzik-host %s: %s\n", command.c_str(), error.what());
         return 2;

@@ -20,10 +20,15 @@ std::optional<OwnPluginMeters> OwnPluginMeters::of(PluginInstance& plugin) {
 
 // The effect's type information lives, hidden, in the plug-in; the sanitizer's dynamic
 // type check cannot see it and would reject the cast.
-__attribute__((no_sanitize("vptr"))) double OwnPluginMeters::gainReductionDb() const {
+__attribute__((no_sanitize("vptr"))) OwnPluginMeters::Readings OwnPluginMeters::readings() const {
     auto* effect = static_cast<Rovuduradir*>(static_cast<AudioEffect*>(effectObject_));
-    return kMeterFullScaleDb *
-           std::max(effect->getGainReductionLeft(), effect->getGainReductionRight());
+    return {effect->getGainReductionLeft(), effect->getGainReductionRight(), effect->getInputLevel(),
+            effect->getOutputLevel()};
+}
+
+double OwnPluginMeters::gainReductionDb() const {
+    const Readings now = readings();
+    return kMeterFullScaleDb * std::max(now.gainReductionLeft, now.gainReductionRight);
 }
 
 }  // namespace vsthost

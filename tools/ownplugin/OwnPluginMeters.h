@@ -15,6 +15,15 @@ public:
     // The meters of the instance when it is Marvolenzik, nothing otherwise.
     static std::optional<OwnPluginMeters> of(PluginInstance& plugin);
 
+    // The four values the last block published, as the editor reads them.
+    struct Readings {
+        float gainReductionLeft;   // 0 for none, 1 for 25 dB
+        float gainReductionRight;
+        float inputLevel;          // smoothed level of the left input
+        float outputLevel;         // smoothed level of the left output, before the volume
+    };
+    Readings readings() const;
+
     // The larger of the two channels' gain reduction in the last block, in dB.
     double gainReductionDb() const;
 

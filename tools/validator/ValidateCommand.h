@@ -1,0 +1,13 @@
+// `validate [--seed N] [--budget SECONDS] [--only CHECKS] [PLUGIN.so]`: checks any VST 2.4
+// plug-in against what hosts do to it. Prints one line per check and a final count;
+// answers the process exit code (0 only when no check failed).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace validator {
+
+int runValidate(const std::vector<std::string>& arguments, const std::string& defaultPlugin);
+
+}  // namespace validator
