@@ -76,4 +76,25 @@ TEST_F(EditorClipboardTest, ProductWordMustStartWithinTheFirstNineteenCharacters
     EXPECT_EQ(effect->getParameter(0), 0.75f);
 }
 
+TEST_F(EditorClipboardTest, HostileTextsChangeNothing) {
+    const std::vector<float> values(11, 0.25f);
+    const std::string preset = printfPresetText(values);
+    std::string binary(4096, '\0');
+    for (std::size_t i = 0; i < binary.size(); ++i) binary[i] = static_cast<char>(i * 131 + 7);
+    const std::string hostile[] = {
+        std::string(200000, '7'),                            // huge, no product word
+        "Marvolenzik 010000" + std::string(10000, ' '),      // the word, then only spaces
+        "Marvolenzik 010000\n" + std::string(10000, '9'),   // one endless number
+        "Marvolenzik" + binary,                              // the word, then binary
+        "\xff\xfeMarvolenzik 010000 \xc3\x28 1 2 3",         // invalid UTF-8 near the word
+    };
+    for (int i = 0; i <= 10; ++i) effect->setParameter(i, 0.5f);
+    for (const std::string& text : hostile) {
+        putOnClipboard(text);
+        press(23);
+        EXPECT_STREQ(editor->getReadoutText(), "Failed From Clipboard") << text.substr(0, 40);
+        for (int i = 0; i <= 10; ++i) EXPECT_EQ(effect->getParameter(i), 0.5f);
+    }
+}
+
 }  // namespace
