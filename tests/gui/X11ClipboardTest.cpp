@@ -1,5 +1,6 @@
 // The CLIPBOARD selection between our windows and a third-party client (xclip) in a
 // private X server.
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -8,9 +9,96 @@
 #include "tests/gui/GuiTestSupport.h"
 #include "tests/support/XServerSuite.h"
 
+// After the test framework, whose names X11's macros would clash with.
+#include <X11/Xlib.h>
+
 using namespace VSTGUI;
 
 namespace {
+
+// A clipboard manager as desktops run one, on a thread and a connection of its own: it
+// owns CLIPBOARD_MANAGER, and when an owner asks it to SAVE_TARGETS it takes the text and
+// from then on answers for the CLIPBOARD itself.
+class StandInClipboardManager {
+public:
+    StandInClipboardManager() : display(XOpenDisplay(nullptr)) {
+        window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
+        XSetSelectionOwner(display, atom("CLIPBOARD_MANAGER"), window, CurrentTime);
+        XSync(display, False);
+        thread = std::thread([this] { run(); });
+    }
+    ~StandInClipboardManager() {
+        stop = true;
+        thread.join();
+        XCloseDisplay(display);
+    }
+
+private:
+    Atom atom(const char* name) { return XInternAtom(display, name, False); }
+
+    void run() {
+        while (!stop) {
+            if (!XPending(display)) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                continue;
+            }
+            XEvent event;
+            XNextEvent(display, &event);
+            if (event.type == SelectionRequest) answer(event.xselectionrequest);
+        }
+    }
+
+    void answer(const XSelectionRequestEvent& request) {
+        XSelectionEvent reply{};
+        reply.type = SelectionNotify;
+        reply.requestor = request.requestor;
+        reply.selection = request.selection;
+        reply.target = request.target;
+        reply.time = request.time;
+        if (request.target == atom("SAVE_TARGETS")) {
+            saved = take();
+            XSetSelectionOwner(display, atom("CLIPBOARD"), window, CurrentTime);
+            reply.property = request.property;
+        } else if (request.selection == atom("CLIPBOARD") && request.target == atom("UTF8_STRING")) {
+            XChangeProperty(display, request.requestor, request.property, request.target, 8,
+                            PropModeReplace, reinterpret_cast<const unsigned char*>(saved.data()),
+                            static_cast<int>(saved.size()));
+            reply.property = request.property;
+        }
+        XSendEvent(display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
+        XFlush(display);
+    }
+
+    // The CLIPBOARD's text from its owner, which waits for our answer meanwhile.
+    std::string take() {
+        const Atom property = atom("STAND_IN_MANAGER");
+        XConvertSelection(display, atom("CLIPBOARD"), atom("UTF8_STRING"), property, window,
+                          CurrentTime);
+        for (int waited = 0; waited < 200; ++waited) {
+            XEvent event;
+            if (XCheckTypedWindowEvent(display, window, SelectionNotify, &event)) {
+                Atom type = 0;
+                int format = 0;
+                unsigned long count = 0;
+                unsigned long remaining = 0;
+                unsigned char* data = nullptr;
+                XGetWindowProperty(display, window, property, 0, 1 << 16, True, AnyPropertyType,
+                                   &type, &format, &count, &remaining, &data);
+                std::string text(data ? reinterpret_cast<const char*>(data) : "", data ? count : 0);
+                if (data) XFree(data);
+                return text;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        return {};
+    }
+
+    Display* display;
+    Window window = 0;
+    std::string saved;
+    std::atomic<bool> stop{false};
+    std::thread thread;
+};
 
 class X11ClipboardTest : public XServerSuite<> {
 protected:
@@ -30,6 +118,9 @@ protected:
     }
     platform::PlatformFrame& window(CFrame* which = nullptr) const {
         return *(which ? which : frame)->getPlatformFrame();
+    }
+    std::string xclipOutput() {
+        return runCommand({"xclip", "-selection", "clipboard", "-o"}, {}, 10000).out;
     }
     // xclip, while our window keeps answering the requests it makes.
     CommandResult xclip(const std::vector<std::string>& arguments, const std::string& input = {}) {
@@ -91,6 +182,14 @@ TEST_F(X11ClipboardTest, EmptyClipboardAndHugeTextsEndQuickly) {
     if (got) {
         EXPECT_LE(text.size(), std::size_t{1} << 20) << "cut to what we ever read";
     }
+}
+
+TEST_F(X11ClipboardTest, CopySurvivesClosingTheWindowWhenAManagerRuns) {
+    StandInClipboardManager manager;
+    ASSERT_TRUE(window().setClipboardText("kept after closing"));
+    frame->forget();  // hands the text to the manager before the window goes
+    frame = nullptr;
+    EXPECT_EQ(xclipOutput(), "kept after closing");
 }
 
 }  // namespace
