@@ -33,10 +33,6 @@ double AudioOutput::open(double sampleRate, std::string& describe) {
             device->openStream(&parameters, nullptr, RTAUDIO_FLOAT32,
                                static_cast<unsigned int>(sampleRate), &frames,
                                &AudioOutput::deviceCallback, this);
-            if (frames > static_cast<unsigned int>(blockFrames)) {
-                left.resize(frames);
-                right.resize(frames);
-            }
             describe = RtAudio::getApiDisplayName(device->getCurrentApi()) + ": " + info.name;
             openRate = sampleRate;
             return sampleRate;
@@ -83,7 +79,8 @@ int AudioOutput::deviceCallback(void* output, void*, unsigned int frames, double
 void AudioOutput::renderInterleaved(float* output, unsigned int frames) {
     unsigned int done = 0;
     while (done < frames) {
-        const auto block = std::min<unsigned int>(frames - done, static_cast<unsigned>(left.size()));
+        // The device may ask for more than a block; the plug-in never gets more than one.
+        const auto block = std::min<unsigned int>(frames - done, static_cast<unsigned>(blockFrames));
         render(left.data(), right.data(), static_cast<int>(block));
         for (unsigned int i = 0; i < block; ++i) {
             output[2 * (done + i)] = left[i];

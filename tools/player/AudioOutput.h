@@ -16,7 +16,7 @@ namespace vsthost {
 
 class AudioOutput {
 public:
-    // Fills planar stereo blocks; called on the audio thread.
+    // Fills planar stereo blocks of at most the block size given; called on the audio thread.
     using Render = std::function<void(float* left, float* right, int frames)>;
 
     AudioOutput(Render render, int blockFrames);

@@ -60,7 +60,7 @@ int runGui(const Arguments& arguments) {
     PluginInstance plugin(host, library);
     if (!plugin.ok()) throw ToolError("the plug-in declined to start");
 
-    std::vector<float> inLeft(static_cast<std::size_t>(block) * 16), inRight(inLeft.size());
+    std::vector<float> inLeft(static_cast<std::size_t>(block)), inRight(inLeft.size());
     std::unique_ptr<LoopingMaterial> material;
     AudioOutput output(
         [&](float* left, float* right, int frames) {
