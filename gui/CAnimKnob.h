@@ -16,7 +16,6 @@ public:
     void setHeightOfOneImage(const double& height) override;
 
     void setInverseBitmap(bool state) { inverseBitmap = state; }
-    bool getInverseBitmap() const { return inverseBitmap; }
 
 private:
     void deriveSubPixmaps();

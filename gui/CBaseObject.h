@@ -18,7 +18,6 @@ public:
     void forget() {
         if (--nbReference == 0) delete this;
     }
-    int32_t getNbReference() const { return nbReference; }
 
 protected:
     virtual ~CBaseObject() = default;

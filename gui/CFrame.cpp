@@ -59,11 +59,6 @@ CButtonState CFrame::getCurrentMouseButtons() const {
     return buttons;
 }
 
-void CFrame::setFocusView(CView* view) {
-    if (view == focusView) return;
-    focusView = view;
-}
-
 bool CFrame::advanceNextFocusView(bool reverse) {
     const std::vector<CView*>& all = getViews();
     if (all.empty()) return false;

@@ -36,7 +36,7 @@ public:
     int32_t onKeyDown(KeyCode& key) override;
     int32_t onKeyUp(KeyCode& key) override;
     CView* getFocusView() const { return focusView; }
-    void setFocusView(CView* view);
+    void setFocusView(CView* view) { focusView = view; }
     bool advanceNextFocusView(bool reverse);
 
     void beginEdit(int32_t tag);

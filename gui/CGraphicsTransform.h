@@ -13,11 +13,6 @@ struct CGraphicsTransform {
     bool isIdentity() const {
         return m11 == 1.0 && m12 == 0.0 && m21 == 0.0 && m22 == 1.0 && dx == 0.0 && dy == 0.0;
     }
-    CGraphicsTransform& translate(double x, double y) {
-        dx += x;
-        dy += y;
-        return *this;
-    }
     // Rotation by `degrees` clockwise on screen (y down) about `center`.
     CGraphicsTransform& rotate(double degrees, const CPoint& center) {
         const double a = degrees * M_PI / 180.0;

@@ -10,8 +10,6 @@ namespace VSTGUI {
 
 class CKnob : public CControl {
 public:
-    enum DrawStyle { kHandleCircleDrawing = 1 << 0, kCoronaDrawing = 1 << 1 };
-
     CKnob(const CRect& size, IControlListener* listener, int32_t tag, CBitmap* background,
           CBitmap* handle = nullptr, const CPoint& offset = {}, int32_t drawStyle = 0);
 
@@ -38,7 +36,6 @@ public:
     virtual void setHandleLineWidth(double width) { handleLineWidth = width; }
     virtual void drawHandleAsLine(CDrawContext* context) const;
 
-    float getZoomFactor() const { return zoomFactor; }
 
 protected:
     ~CKnob() override;

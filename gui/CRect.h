@@ -36,7 +36,6 @@ struct CRect {
 
     double getWidth() const { return right - left; }
     double getHeight() const { return bottom - top; }
-    CPoint getTopLeft() const { return {left, top}; }
     CPoint getCenter() const { return {left + getWidth() / 2, top + getHeight() / 2}; }
     bool isEmpty() const { return right <= left || bottom <= top; }
 
@@ -70,15 +69,6 @@ struct CRect {
         right = std::clamp(right, other.left, std::max(other.left, other.right));
         top = std::clamp(top, other.top, std::max(other.top, other.bottom));
         bottom = std::clamp(bottom, other.top, std::max(other.top, other.bottom));
-        return *this;
-    }
-    CRect& unite(const CRect& other) {
-        if (other.isEmpty()) return *this;
-        if (isEmpty()) return *this = other;
-        left = std::min(left, other.left);
-        top = std::min(top, other.top);
-        right = std::max(right, other.right);
-        bottom = std::max(bottom, other.bottom);
         return *this;
     }
     CRect& normalize() {

@@ -10,7 +10,6 @@ public:
     virtual ~IMultiBitmapControl() = default;
     virtual void setHeightOfOneImage(const double& height) { heightOfOneImage = height; }
     double getHeightOfOneImage() const { return heightOfOneImage; }
-    void setNumSubPixmaps(int32_t count) { subPixmaps = count; }
     int32_t getNumSubPixmaps() const { return subPixmaps; }
 
 protected:

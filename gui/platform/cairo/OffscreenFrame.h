@@ -29,7 +29,6 @@ public:
     uintptr_t nativeWindow() const override { return 0; }
 
     void setMouse(const CPoint& where, const CButtonState& buttons = {});
-    FrameEvents& getEvents() const { return events; }
     // 0xAARRGGBB of a pixel (premultiplied, as cairo keeps it).
     uint32_t pixel(int x, int y) const;
     bool writePng(const std::string& path) const;
