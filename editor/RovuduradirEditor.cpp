@@ -278,14 +278,18 @@ void RovuduradirEditor::setParameter(VstInt32 index, float) {
         pendingParameters.fetch_or(1u << index, std::memory_order_relaxed);
         return;
     }
-    if (CControl* control = frame ? getParameterControl(index) : nullptr)
-        control->setValue(parameters.getParameter(index));
+    if (frame) followParameter(index);
+}
+
+void RovuduradirEditor::followParameter(int index) {
+    getParameterControl(index)->setValue(parameters.getParameter(index));
 }
 
 void RovuduradirEditor::applyPendingParameters() {
-    uint32_t pending = pendingParameters.exchange(0, std::memory_order_relaxed);
-    for (int index = 0; pending; ++index, pending >>= 1)
-        if ((pending & 1u) && frame) getParameterControl(index)->setValue(parameters.getParameter(index));
+    const uint32_t pending = pendingParameters.exchange(0, std::memory_order_relaxed);
+    if (!frame) return;
+    for (int index = 0; index < kControlCount; ++index)
+        if (pending & (1u << index)) followParameter(index);
 }
 
 void RovuduradirEditor::showReadout(const char* text) {

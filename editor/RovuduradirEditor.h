@@ -65,6 +65,8 @@ private:
     void createViews();
     void showReadout(const char* text);
     void showControlMessage(int32_t tag, float value, ReadoutOccasion occasion);
+    // Sets the control of parameter `index` (0 to 10) to the effect's value; window open.
+    void followParameter(int index);
     void applyPendingParameters();
     void hoverReadout();
     void meterTick();
