@@ -57,16 +57,8 @@ protected:
 
     // Runs xdotool with positions relative to the parent window, then lets `target` (the
     // test's frame by default) take in what happened.
-    void xdotool(std::vector<std::string> arguments, CFrame* target = nullptr) {
-        std::vector<std::string> command{"xdotool"};
-        for (std::size_t i = 0; i < arguments.size(); ++i) {
-            command.push_back(arguments[i]);
-            if (arguments[i] == "mousemove") {
-                command.push_back("--window");
-                command.push_back(std::to_string(parent));
-            }
-        }
-        ASSERT_EQ(runCommand(command).exitCode, 0);
+    void xdotool(const std::vector<std::string>& arguments, CFrame* target = nullptr) {
+        ASSERT_TRUE(xdotoolIn(parent, arguments));
         settle(target);
     }
 

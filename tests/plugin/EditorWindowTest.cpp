@@ -56,15 +56,7 @@ protected:
     }
 
     void xdotool(const std::vector<std::string>& arguments) {
-        std::vector<std::string> command{"xdotool"};
-        for (const std::string& argument : arguments) {
-            command.push_back(argument);
-            if (argument == "mousemove") {
-                command.push_back("--window");
-                command.push_back(std::to_string(parent));
-            }
-        }
-        ASSERT_EQ(runCommand(command).exitCode, 0);
+        ASSERT_TRUE(xdotoolIn(parent, arguments));
         idle(60);
     }
 

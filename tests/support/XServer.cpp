@@ -143,6 +143,18 @@ CommandResult runCommand(const std::vector<std::string>& argv, const std::string
     return result;
 }
 
+bool xdotoolIn(unsigned long window, const std::vector<std::string>& arguments) {
+    std::vector<std::string> command{"xdotool"};
+    for (const std::string& argument : arguments) {
+        command.push_back(argument);
+        if (argument == "mousemove") {
+            command.push_back("--window");
+            command.push_back(std::to_string(window));
+        }
+    }
+    return runCommand(command).exitCode == 0;
+}
+
 bool haveProgram(const std::string& name) {
     return runCommand({"sh", "-c", "command -v " + name}, {}, 5000).exitCode == 0;
 }

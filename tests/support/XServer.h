@@ -36,6 +36,9 @@ struct CommandResult {
 // background child of the program writes after the program ended is not waited for.
 CommandResult runCommand(const std::vector<std::string>& argv, const std::string& input = {},
                          int timeoutMs = 10000, const std::function<void()>& meanwhile = {});
+// Runs xdotool with the arguments, its mouse positions taken relative to `window`; true
+// when it succeeded.
+bool xdotoolIn(unsigned long window, const std::vector<std::string>& arguments);
 // True when a program of that name is on PATH.
 bool haveProgram(const std::string& name);
 
