@@ -1,20 +1,39 @@
 // Building, scanning and applying the preset text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "effect/Rovuduradir.h"
+#include "presets/PresetState.h"
 #include "tests/presets/ArrayParameters.h"
 #include "tests/presets/PrintfPresetText.h"
 
 namespace {
 
 const std::vector<float> kValues{0.0f, 1.0f, 0.2f, 0.5f, 0.8f, 0.3f, 0.3f, 1.0f, 1.0f, 1.0f, 0.0f};
+
+// Slots 0 to 10 of what the last scan found.
+std::vector<float> scannedValues(const PresetState& state) {
+    return {state.presetValues().begin(), state.presetValues().begin() + kPresetParameterCount};
+}
+
+// Builds the text of `values` (parameters 0 to 10) and returns it.
+std::string presetTextOf(const std::vector<float>& values) {
+    ArrayParameters parameters;
+    std::copy(values.begin(), values.end(), parameters.values.begin());
+    PresetState state;
+    std::array<char, kPresetTextBytes> buffer;
+    state.buildPresetText(parameters, buffer);
+    return buffer.data();
+}
 
 TEST(PresetText, IsWhatPrintfWritesAndGoesToBothBuffers) {
     ArrayParameters parameters;
