@@ -36,8 +36,7 @@ enum class PresetFileOutcome {
 class PresetState {
 public:
     // Builds the text from parameters 0 to 10 into presetOutText and copies it, with its
-    // terminating zero, into `buffer` (which may be presetOutText's own storage). Returns
-    // the text's length.
+    // terminating zero, into `buffer`. Returns the text's length.
     std::size_t buildPresetText(PresetParameters& parameters,
                                 std::span<char, kPresetTextBytes> buffer);
 
