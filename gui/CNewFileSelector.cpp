@@ -6,7 +6,7 @@
 namespace VSTGUI {
 
 CNewFileSelector* CNewFileSelector::create(CFrame* frame, Style style) {
-    if (!frame || !frame->getPlatformFrame() || !fileDialogAvailable()) return nullptr;
+    if (!frame || !frame->getPlatformFrame() || !platform::fileDialogAvailable()) return nullptr;
     return new CNewFileSelector(frame, style);
 }
 
@@ -15,7 +15,7 @@ bool CNewFileSelector::runModal() {
     const CFileExtension& type =
         defaultExtension.extension.empty() && !extensions.empty() ? extensions.front()
                                                                   : defaultExtension;
-    FileDialogRequest request;
+    platform::FileDialogRequest request;
     request.save = style == kSelectSaveFile;
     request.title = title;
     request.filterName = type.description;
@@ -24,10 +24,10 @@ bool CNewFileSelector::runModal() {
     request.parentWindow = static_cast<unsigned long>(frame->getPlatformFrame()->nativeWindow());
     frame->flushRedraws();
     std::string chosen;
-    const FileDialogOutcome outcome = runFileDialog(request, chosen, [this] {
+    const platform::FileDialogOutcome outcome = platform::runFileDialog(request, chosen, [this] {
         if (platform::PlatformFrame* window = frame->getPlatformFrame()) window->serveWhileModal();
     });
-    if (outcome != FileDialogOutcome::chosen) return false;
+    if (outcome != platform::FileDialogOutcome::chosen) return false;
     selected = chosen;
     return true;
 }

@@ -1,17 +1,13 @@
 // Taking a preset from the text another program (or this one) put on the clipboard.
 #include "presets/PresetState.h"
 
-bool PresetState::acceptClipboardText(std::string_view clipboardText) {
+bool PresetState::pastePresetText(std::string_view clipboardText, PresetParameters& parameters) {
     const std::string_view text = clipboardText.substr(0, clipboardText.find('\0'));
     if (text.substr(0, kClipboardProductWordWindow).find(kPresetProductWord) ==
         std::string_view::npos)
         return false;
     fillPresetInText(text);
-    return true;
-}
-
-bool PresetState::pastePresetText(std::string_view clipboardText, PresetParameters& parameters) {
-    if (!acceptClipboardText(clipboardText) || !parsePresetText()) return false;
+    if (!parsePresetText()) return false;
     applyPresetValues(parameters);
     return true;
 }

@@ -36,8 +36,7 @@ enum class PresetFileOutcome {
 class PresetState {
 public:
     // Builds the text from parameters 0 to 10 into presetOutText and copies it, with its
-    // terminating zero, into `buffer` (which may be presetOutText's own storage). Returns
-    // the text's length.
+    // terminating zero, into `buffer`. Returns the text's length.
     std::size_t buildPresetText(PresetParameters& parameters,
                                 std::span<char, kPresetTextBytes> buffer);
 
@@ -72,14 +71,11 @@ public:
     // emptying the file.
     PresetFileOutcome writePresetOutText(std::string_view path);
 
-    // The clipboard's test: when the product word lies within the text's first 19
-    // characters, the text is copied into presetInText (as fillPresetInText does) and
-    // true is returned; otherwise presetInText is left as it was. The text may hold
-    // anything; it ends at its first zero byte or at its length.
-    bool acceptClipboardText(std::string_view clipboardText);
-
-    // Paste: acceptClipboardText, parsePresetText and applyPresetValues in turn; true
-    // when the preset was applied.
+    // Paste. The clipboard's test first: only when the product word lies within the
+    // text's first 19 characters is the text copied into presetInText (as
+    // fillPresetInText does); otherwise presetInText is left as it was. Then
+    // parsePresetText and applyPresetValues in turn; true when the preset was applied.
+    // The text may hold anything; it ends at its first zero byte or at its length.
     bool pastePresetText(std::string_view clipboardText, PresetParameters& parameters);
 
     std::string_view presetOutText() const;

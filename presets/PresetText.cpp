@@ -88,8 +88,7 @@ std::size_t PresetState::buildPresetText(PresetParameters& parameters,
         text.append(kPresetKeys[index]);
         text.append(value);
     }
-    if (buffer.data() != presetOutText_)
-        std::memcpy(buffer.data(), presetOutText_, text.length() + 1);
+    std::memcpy(buffer.data(), presetOutText_, text.length() + 1);
     return text.length();
 }
 

@@ -13,7 +13,6 @@ public:
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
-    std::string path() const { return path_.string(); }
     std::string file(const std::string& name) const { return (path_ / name).string(); }
     // Names of the entries, sorted.
     std::vector<std::string> entries() const;

@@ -14,6 +14,10 @@
 
 namespace {
 
+using VSTGUI::platform::FileDialogOutcome;
+using VSTGUI::platform::FileDialogRequest;
+using VSTGUI::platform::runFileDialog;
+
 class FileDialog : public ::testing::Test {
 protected:
     void SetUp() override {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "presets/PresetParameters.h"
-#include "presets/PresetState.h"
 
 class ArrayParameters final : public PresetParameters {
 public:
@@ -21,18 +20,3 @@ public:
     std::array<float, 24> values{};
     std::vector<std::pair<int, float>> automated;
 };
-
-// Slots 0 to 10 of what the last scan found.
-inline std::vector<float> scannedValues(const PresetState& state) {
-    return {state.presetValues().begin(), state.presetValues().begin() + kPresetParameterCount};
-}
-
-// Builds the text of `values` (parameters 0 to 10) and returns it.
-inline std::string presetTextOf(const std::vector<float>& values) {
-    ArrayParameters parameters;
-    std::copy(values.begin(), values.end(), parameters.values.begin());
-    PresetState state;
-    std::array<char, kPresetTextBytes> buffer;
-    state.buildPresetText(parameters, buffer);
-    return buffer.data();
-}

@@ -5,6 +5,7 @@
 #include <memory>
 #include <random>
 
+#include "presets/PresetState.h"
 #include "tests/presets/ArrayParameters.h"
 #include "tests/presets/PrintfPresetText.h"
 

@@ -1,20 +1,39 @@
 // Building, scanning and applying the preset text.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "effect/Rovuduradir.h"
+#include "presets/PresetState.h"
 #include "tests/presets/ArrayParameters.h"
 #include "tests/presets/PrintfPresetText.h"
 
 namespace {
 
 const std::vector<float> kValues{0.0f, 1.0f, 0.2f, 0.5f, 0.8f, 0.3f, 0.3f, 1.0f, 1.0f, 1.0f, 0.0f};
+
+// Slots 0 to 10 of what the last scan found.
+std::vector<float> scannedValues(const PresetState& state) {
+    return {state.presetValues().begin(), state.presetValues().begin() + kPresetParameterCount};
+}
+
+// Builds the text of `values` (parameters 0 to 10) and returns it.
+std::string presetTextOf(const std::vector<float>& values) {
+    ArrayParameters parameters;
+    std::copy(values.begin(), values.end(), parameters.values.begin());
+    PresetState state;
+    std::array<char, kPresetTextBytes> buffer;
+    state.buildPresetText(parameters, buffer);
+    return buffer.data();
+}
 
 TEST(PresetText, IsWhatPrintfWritesAndGoesToBothBuffers) {
     ArrayParameters parameters;
@@ -148,7 +167,8 @@ TEST(PresetText, ClearsAllValueSlotsBeforeEachScan) {
         EXPECT_EQ(state.presetValues()[slot], 0.0f);
 }
 
-// The effect itself, with the host's requests recorded: what a host sees of a preset.
+// The effect itself, which the editor hands to the presets as their parameters, with the
+// host's requests recorded: what a host sees of a preset.
 struct HostRequest {
     VstInt32 opcode;
     VstInt32 index;
@@ -161,18 +181,6 @@ VstIntPtr recordingHost(AEffect*, VstInt32 opcode, VstInt32 index, VstIntPtr, vo
     return opcode == audioMasterVersion ? kVstVersion : 0;
 }
 
-class EffectParameters final : public PresetParameters {
-public:
-    explicit EffectParameters(AudioEffect& effect) : effect_(effect) {}
-    float getParameter(int index) override { return effect_.getParameter(index); }
-    void setParameterAutomated(int index, float value) override {
-        effect_.setParameterAutomated(index, value);
-    }
-
-private:
-    AudioEffect& effect_;
-};
-
 TEST(PresetApplied, ReachesTheHostAsElevenAutomationsInIndexOrderUnclamped) {
     Rovuduradir effect(&recordingHost);
     for (int index = 0; index < 24; ++index) effect.setParameter(index, 0.01f * index);
@@ -183,8 +191,7 @@ TEST(PresetApplied, ReachesTheHostAsElevenAutomationsInIndexOrderUnclamped) {
     state.fillPresetInText(printfPresetText(values));
     ASSERT_TRUE(state.parsePresetText());
     hostRequests.clear();
-    EffectParameters parameters(effect);
-    state.applyPresetValues(parameters);
+    state.applyPresetValues(effect);
 
     std::vector<HostRequest> automations;
     for (const HostRequest& request : hostRequests)
@@ -202,7 +209,7 @@ TEST(PresetApplied, ReachesTheHostAsElevenAutomationsInIndexOrderUnclamped) {
     // And the effect's values, read back, build the same text.
     EXPECT_EQ(presetTextOf({values.begin(), values.end()}), printfPresetText(values));
     std::array<char, kPresetTextBytes> buffer;
-    state.buildPresetText(parameters, buffer);
+    state.buildPresetText(effect, buffer);
     EXPECT_EQ(std::string(buffer.data()), printfPresetText(values));
 }
 

@@ -11,7 +11,7 @@ using Arguments = std::vector<std::string>;
 
 int runInfo(const Arguments& arguments);
 int runTone(const Arguments& arguments);
-// These two throw ToolError (UsageError for bad options) rather than printing.
+// These throw ToolError (UsageError for bad options) rather than printing.
 int runRender(const Arguments& arguments);
 int runBench(const Arguments& arguments);
 int runGui(const Arguments& arguments);

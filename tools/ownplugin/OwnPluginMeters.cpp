@@ -8,11 +8,6 @@
 
 namespace vsthost {
 
-namespace {
-// A meter value of 1 stands for 25 dB of gain reduction.
-constexpr double kMeterFullScaleDb = 25.0;
-}  // namespace
-
 std::optional<OwnPluginMeters> OwnPluginMeters::of(PluginInstance& plugin) {
     if (!isOwnPlugin(plugin)) return std::nullopt;
     return OwnPluginMeters(plugin.effect()->object);
@@ -28,7 +23,8 @@ __attribute__((no_sanitize("vptr"))) OwnPluginMeters::Readings OwnPluginMeters::
 
 double OwnPluginMeters::gainReductionDb() const {
     const Readings now = readings();
-    return kMeterFullScaleDb * std::max(now.gainReductionLeft, now.gainReductionRight);
+    return static_cast<double>(Readings::kGainReductionRangeDb) *
+           std::max(now.gainReductionLeft, now.gainReductionRight);
 }
 
 }  // namespace vsthost

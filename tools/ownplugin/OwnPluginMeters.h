@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include "dsp/SignalPath.h"
+
 namespace vsthost {
 
 class PluginInstance;
@@ -15,13 +17,10 @@ public:
     // The meters of the instance when it is Marvolenzik, nothing otherwise.
     static std::optional<OwnPluginMeters> of(PluginInstance& plugin);
 
-    // The four values the last block published, as the editor reads them.
-    struct Readings {
-        float gainReductionLeft;   // 0 for none, 1 for 25 dB
-        float gainReductionRight;
-        float inputLevel;          // smoothed level of the left input
-        float outputLevel;         // smoothed level of the left output, before the volume
-    };
+    // The four values the last block published, as the editor reads them: the gain
+    // reduction left and right, and the smoothed levels of the left input and of the left
+    // output before the volume.
+    using Readings = dsp::BlockMeters;
     Readings readings() const;
 
     // The larger of the two channels' gain reduction in the last block, in dB.

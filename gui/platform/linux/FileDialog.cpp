@@ -19,6 +19,7 @@
 
 extern char** environ;
 
+namespace VSTGUI::platform {
 namespace {
 
 // Longer than any path the system can open: more output than this is not a path.
@@ -254,3 +255,5 @@ FileDialogOutcome runFileDialog(const FileDialogRequest& request, std::string& c
     }
     return FileDialogOutcome::unavailable;
 }
+
+}  // namespace VSTGUI::platform

@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+namespace VSTGUI::platform {
+
 struct FileDialogRequest {
     bool save = false;  // a save dialog (with overwrite confirmation), else an open dialog
     std::string title;
@@ -29,3 +31,5 @@ bool fileDialogAvailable();
 // `whileWaiting` about every 20 ms until the dialog has closed; it may be empty.
 FileDialogOutcome runFileDialog(const FileDialogRequest& request, std::string& chosenPath,
                                 const std::function<void()>& whileWaiting);
+
+}  // namespace VSTGUI::platform
