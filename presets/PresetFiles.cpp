@@ -46,6 +46,12 @@ PresetFileOutcome PresetState::savePresetFile(std::string_view chosenPath) {
 
 PresetFileOutcome PresetState::writePresetOutText(std::string_view path) {
     if (!takePresetPath(path)) return PresetFileOutcome::pathRefused;
+    // A new file or a regular one: opening a named pipe to write would block the
+    // user-interface thread until something reads it.
+    std::error_code error;
+    if (std::filesystem::exists(presetPath_, error) &&
+        !std::filesystem::is_regular_file(presetPath_, error))
+        return PresetFileOutcome::cannotOpen;
     std::ofstream file(presetPath_);
     if (!file) return PresetFileOutcome::cannotOpen;
     const std::string_view text = presetOutText();

@@ -103,6 +103,11 @@ TEST_F(PresetFiles, WhatCannotBeWrittenIsReportedAndLeavesNoFile) {
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"plain", "readonly", "taken.dez"}));
 }
 
+TEST_F(PresetFiles, SaveOverANamedPipeIsRefusedRatherThanBlocking) {
+    ASSERT_EQ(mkfifo(folder.file("pipe.dez").c_str(), 0600), 0);  // would block a writer
+    EXPECT_EQ(state.savePresetFile(folder.file("pipe.dez")), PresetFileOutcome::cannotOpen);
+}
+
 TEST_F(PresetFiles, PathsLongerThan255CharactersAreRefusedAfterTheExtension) {
     const std::string base = folder.file("");
     const std::string fits = base + std::string(255 - base.size() - 4, 'p');  // 255 with .dez

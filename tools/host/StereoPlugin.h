@@ -30,7 +30,6 @@ public:
     PluginInstance& primary() { return *instances_.front(); }
 
     std::string effectName();
-    VstInt32 uniqueId() { return primary().effect()->uniqueID; }
     // Sets the parameter on every instance.
     void setParameter(VstInt32 index, float value);
 

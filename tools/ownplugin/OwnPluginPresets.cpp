@@ -24,7 +24,10 @@ private:
     StereoPlugin& plugin_;
 };
 
+// Why a preset path is refused: empty, holding a zero byte, or too long.
 std::string pathRefusal(const std::string& path) {
+    if (path.empty()) return "the preset path is empty";
+    if (path.find('\0') != std::string::npos) return "the preset path holds a zero byte";
     return "preset path '" + path + "' is longer than " + std::to_string(kLongestPresetPath) +
            " characters";
 }
