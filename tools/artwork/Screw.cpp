@@ -7,7 +7,6 @@
 #include "tools/artwork/Shapes.h"
 
 namespace artwork {
-namespace {}  // namespace
 
 void drawScrew(cairo_t* cr, double cx, double cy, double radius, double turn) {
     castShadow(
