@@ -34,8 +34,6 @@ double plateDistance(const PlateShape& p, double px, double py) {
     return roundedBoxDistance(p.x, p.y, p.width, p.height, p.radius, px, py);
 }
 
-Colour legendInk(Metal metal) { return metal == Metal::Black ? rgb8(236, 232, 218) : rgb8(22, 22, 26); }
-
 void drawPlate(cairo_t* cr, const PlateShape& plate, Metal metal) {
     castShadow(
         cr, [&](cairo_t* c) { platePath(c, plate); }, kPlateHeight, 2.0, 0.75);
@@ -92,9 +90,8 @@ void drawPlateScrews(cairo_t* cr, const PlateShape& plate, double inset, double 
 
 void drawNameplate(cairo_t* cr, const PlateShape& plate, Metal metal, const std::string& text, TextStyle style) {
     drawPlate(cr, plate, metal);
-    style.colour = legendInk(metal);
-    drawEngravedText(cr, text, style, plate.x + 0.5 * plate.width, plate.y + 0.5 * plate.height,
-                     metal == Metal::Black ? 0.0 : 0.35);
+    style.colour = kLegendInk;
+    drawEngravedText(cr, text, style, plate.x + 0.5 * plate.width, plate.y + 0.5 * plate.height);
 }
 
 }  // namespace artwork

@@ -27,10 +27,10 @@ void drawPlateScrews(cairo_t* cr, const PlateShape& plate, double inset, double 
 // window's own business.
 void drawBezel(cairo_t* cr, Box window, double border, double radius);
 
-// Ink colour for legends on each metal.
-Colour legendInk(Metal metal);
+// Ink of the legends engraved in the bright plates.
+constexpr Colour kLegendInk = rgb8(22, 22, 26);
 
-// A plate with one engraved legend centred on it.
+// A bright plate with one engraved legend centred on it.
 void drawNameplate(cairo_t* cr, const PlateShape& plate, Metal metal, const std::string& text, TextStyle style);
 
 }  // namespace artwork

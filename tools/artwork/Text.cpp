@@ -148,11 +148,10 @@ void drawTextCentred(cairo_t* cr, const std::string& text, const TextStyle& styl
     drawText(cr, text, style, cx, cy + 0.5 * size.capHeight, Align::Centre);
 }
 
-void drawEngravedText(cairo_t* cr, const std::string& text, const TextStyle& style, double cx, double cy,
-                      double lipStrength) {
+void drawEngravedText(cairo_t* cr, const std::string& text, const TextStyle& style, double cx, double cy) {
     TextStyle lip = style;
     lip.colour = {1, 1, 1};
-    lip.alpha = lipStrength;
+    lip.alpha = 0.35;
     drawTextCentred(cr, text, lip, cx, cy + 1);
     drawTextCentred(cr, text, style, cx, cy);
 }
