@@ -33,6 +33,11 @@ void boxPass(std::vector<double>& channel, int width, int height, int radius, bo
 
 Colour mix(Colour a, Colour b, double t) { return a + (b - a) * t; }
 
+Box squareAround(double cx, double cy, int size) {
+    const int left = static_cast<int>(std::floor(cx)) - size / 2, top = static_cast<int>(std::floor(cy)) - size / 2;
+    return {left, top, left + size, top + size};
+}
+
 Surface Raster::toSurface(bool opaque) const {
     Surface s = makeSurface(width_, height_, opaque);
     cairo_surface_flush(s.get());

@@ -64,6 +64,18 @@ private:
     std::vector<Pixel> pixels_;
 };
 
+// A square of size x size whole pixels round (cx, cy).
+Box squareAround(double cx, double cy, int size);
+
+// A part drawn by shading: fills `area` of cr's target as Raster::shade does, with shadeAt
+// taking cr's coordinates, and draws it over what lies there.
+template <class Shade>
+void paintShaded(cairo_t* cr, Box area, int n, Shade&& shadeAt) {
+    Raster part(area.width(), area.height());
+    part.shade(n, [&](double x, double y) { return shadeAt(area.left + x, area.top + y); });
+    paste(cr, part.toSurface(false).get(), area.left, area.top);
+}
+
 // Gaussian-like blur of every channel (three box passes), for soft shadows and glows.
 void blur(cairo_surface_t* image, double radius);
 
