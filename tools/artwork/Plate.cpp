@@ -26,9 +26,9 @@ Colour metalColour(Metal metal) {
     return {};
 }
 
-void platePath(cairo_t* cr, const PlateShape& p) { roundedRectangle(cr, p.x, p.y, p.width, p.height, p.radius); }
-
 }  // namespace
+
+void platePath(cairo_t* cr, const PlateShape& p) { roundedRectangle(cr, p.x, p.y, p.width, p.height, p.radius); }
 
 double plateDistance(const PlateShape& p, double px, double py) {
     return roundedBoxDistance(p.x, p.y, p.width, p.height, p.radius, px, py);

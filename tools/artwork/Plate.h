@@ -18,6 +18,8 @@ struct PlateShape {
 
 // Signed distance from (px, py) to the plate's outline, negative inside.
 double plateDistance(const PlateShape& plate, double px, double py);
+// Adds the plate's outline to cr's path.
+void platePath(cairo_t* cr, const PlateShape& plate);
 
 // The plate with its shadow, in window (or frame) pixels of cr's target.
 void drawPlate(cairo_t* cr, const PlateShape& plate, Metal metal);

@@ -16,7 +16,7 @@ const Colour kRedLamp = rgb8(255, 40, 24);
 void drawLampOnPlate(cairo_t* cr, const PlateShape& plate, double cx, double cy, double radius, Colour glass,
                      bool lit) {
     cairo_save(cr);
-    roundedRectangle(cr, plate.x, plate.y, plate.width, plate.height, plate.radius);
+    platePath(cr, plate);
     cairo_clip(cr);
     drawLamp(cr, cx, cy, radius, glass, lit);
     cairo_restore(cr);
