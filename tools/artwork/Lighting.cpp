@@ -36,6 +36,10 @@ Colour shadeSurface(Vec3 n, const Material& m) {
            m.sheen * (m.specular * highlight + m.reflection * studio(mirror));
 }
 
+Colour shadeRelief(Vec3 n, const Material& m) {
+    return m.albedo + shadeSurface(n, m) - shadeSurface({0, 0, 1}, m);
+}
+
 namespace {
 
 // The whole-pixel area that a shape covers, widened by a margin.

@@ -32,6 +32,9 @@ struct Material {
 
 // Colour of a surface with the given unit normal.
 Colour shadeSurface(Vec3 normal, const Material& material);
+// For metal whose albedo already carries its light: the albedo plus only the change in light
+// that tilting it from facing the viewer to `normal` brings (its rims and bevels).
+Colour shadeRelief(Vec3 normal, const Material& material);
 
 // Paints the soft shadow of whatever `shape` fills (as a path, at full opacity) when it
 // stands `height` pixels above the surface of cr's target.
