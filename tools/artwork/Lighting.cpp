@@ -8,6 +8,11 @@
 namespace artwork {
 namespace {
 
+double dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+// Where the light comes from, as a unit vector from the surface.
+Vec3 towardsLight() { return normalise({-0.4, -0.7, 0.75}); }
+
 // Brightness seen in a mirror direction: a broad soft box above and to the left of the
 // panel, a dim room elsewhere.
 double studio(Vec3 r) {
@@ -21,10 +26,6 @@ Vec3 normalise(Vec3 v) {
     const double n = std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z);
     return {v.x / n, v.y / n, v.z / n};
 }
-
-double dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-Vec3 towardsLight() { return normalise({-0.4, -0.7, 0.75}); }
 
 Colour shadeSurface(Vec3 n, const Material& m) {
     const Vec3 light = towardsLight();

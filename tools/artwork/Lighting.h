@@ -13,10 +13,7 @@ struct Vec3 {
     double x, y, z;
 };
 Vec3 normalise(Vec3 v);
-double dot(Vec3 a, Vec3 b);
 
-// Where the light comes from, as a unit vector from the surface.
-Vec3 towardsLight();
 // How far a shadow moves on the panel per pixel of height above it.
 constexpr double kShadowPerHeightX = 0.35;
 constexpr double kShadowPerHeightY = 0.6;

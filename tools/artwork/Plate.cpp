@@ -26,13 +26,14 @@ Colour metalColour(Metal metal) {
     return {};
 }
 
-}  // namespace
-
-void platePath(cairo_t* cr, const PlateShape& p) { roundedRectangle(cr, p.x, p.y, p.width, p.height, p.radius); }
-
+// Signed distance from (px, py) to the plate's outline, negative inside.
 double plateDistance(const PlateShape& p, double px, double py) {
     return roundedBoxDistance(p.x, p.y, p.width, p.height, p.radius, px, py);
 }
+
+}  // namespace
+
+void platePath(cairo_t* cr, const PlateShape& p) { roundedRectangle(cr, p.x, p.y, p.width, p.height, p.radius); }
 
 void drawPlate(cairo_t* cr, const PlateShape& plate, Metal metal) {
     castShadow(

@@ -16,8 +16,6 @@ struct PlateShape {
     double radius = 3;
 };
 
-// Signed distance from (px, py) to the plate's outline, negative inside.
-double plateDistance(const PlateShape& plate, double px, double py);
 // Adds the plate's outline to cr's path.
 void platePath(cairo_t* cr, const PlateShape& plate);
 
