@@ -19,6 +19,10 @@ using artworktest::Rgba;
 constexpr double kPi = 3.14159265358979323846;
 constexpr int kKnobFrameHeight = 156;
 constexpr double kKnobCentreX = 80, kKnobCentreY = 78;
+constexpr int kMeterFrameHeight = 102;
+
+// A frame of a 131-frame strip whose pointer or needle stands far from the one in `frame`.
+int farFrame(int frame) { return frame < 65 ? 130 : 0; }
 
 bool white(const PngImage& strip, int frame, int x, int y) {
     const Rgba p = strip.at(x, frame * kKnobFrameHeight + y);
@@ -29,7 +33,7 @@ bool white(const PngImage& strip, int frame, int x, int y) {
 // centroid of its white pointer marks in one frame: what is white there but not in a frame
 // turned far away (highlights stay where the light puts them).
 double pointerDirection(const PngImage& strip, int frame) {
-    const int away = frame < 65 ? 130 : 0;
+    const int away = farFrame(frame);
     double sx = 0, sy = 0, n = 0;
     for (int y = 0; y < kKnobFrameHeight; ++y)
         for (int x = 0; x < strip.width(); ++x)
@@ -87,15 +91,19 @@ TEST(GrilleStrip, GlowGrowsFrameByFrame) {
     }
 }
 
+// How much darker a pixel of a meter frame is than on a face whose needle stands far away.
+double darkening(const PngImage& strip, int frame, int x, int y) {
+    return strip.at(x, farFrame(frame) * kMeterFrameHeight + y).luminance() -
+           strip.at(x, frame * kMeterFrameHeight + y).luminance();
+}
+
 // Horizontal position of the needle across the middle of the face: the centroid of what
 // is much darker than in a frame whose needle stands far away (its soft shadow is not).
 double needleX(const PngImage& strip, int frame) {
-    const int reference = frame < 65 ? 130 : 0;
     double sum = 0, weight = 0;
     for (int y = 58; y < 74; ++y)  // below the scale's ticks
         for (int x = 0; x < strip.width(); ++x) {
-            const double darker =
-                strip.at(x, reference * 102 + y).luminance() - strip.at(x, frame * 102 + y).luminance();
+            const double darker = darkening(strip, frame, x, y);
             if (darker > 90) sum += darker * (x + 0.5), weight += darker;
         }
     EXPECT_GT(weight, 0) << "no needle in frame " << frame;
@@ -128,12 +136,10 @@ struct NeedleLine {
 };
 
 NeedleLine needleLine(const PngImage& strip, int frame) {
-    const int reference = frame < 65 ? 130 : 0;
     NeedleLine line{};
-    for (int y = 0; y < 102; ++y)
+    for (int y = 0; y < kMeterFrameHeight; ++y)
         for (int x = 0; x < strip.width(); ++x)
-            if (strip.at(x, reference * 102 + y).luminance() - strip.at(x, frame * 102 + y).luminance() > 90)
-                line.pixels.push_back({x + 0.5, y + 0.5});
+            if (darkening(strip, frame, x, y) > 90) line.pixels.push_back({x + 0.5, y + 0.5});
     double sxx = 0, syy = 0, sxy = 0;
     for (const auto& [x, y] : line.pixels) line.x += x, line.y += y;
     line.x /= line.pixels.size(), line.y /= line.pixels.size();
@@ -148,7 +154,7 @@ NeedleLine needleLine(const PngImage& strip, int frame) {
 double luminanceAt(const PngImage& strip, int frame, double x, double y) {
     const int x0 = static_cast<int>(std::floor(x - 0.5)), y0 = static_cast<int>(std::floor(y - 0.5));
     const double tx = x - 0.5 - x0, ty = y - 0.5 - y0;
-    const auto at = [&](int px, int py) { return strip.at(px, frame * 102 + py).luminance(); };
+    const auto at = [&](int px, int py) { return strip.at(px, frame * kMeterFrameHeight + py).luminance(); };
     return (1 - ty) * ((1 - tx) * at(x0, y0) + tx * at(x0 + 1, y0)) +
            ty * ((1 - tx) * at(x0, y0 + 1) + tx * at(x0 + 1, y0 + 1));
 }
@@ -174,7 +180,7 @@ TEST(MeterStrip, NeedleStopsExactlyOnEachPrintedMark) {
         // Where the needle runs over a printed tick it is no darker than the face without
         // it, so its visible part ends where the tick begins: find the tick just beyond, on a
         // face whose needle stands far away.
-        const int reference = frame < 65 ? 130 : 0;
+        const int reference = farFrame(frame);
         double bestAngle = 0, bestDarkness = -1;
         for (double delta = -3; delta <= 3; delta += 0.05) {
             const double angle = needleAngle + delta * kPi / 180;

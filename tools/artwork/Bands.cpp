@@ -32,13 +32,12 @@ void drawRecess(cairo_t* cr, double x, double y, double w, double h, double radi
 // A key cap: dark enough for light grey titles, light enough for black ones while pressed.
 void drawKey(cairo_t* cr, Box key) {
     const PlateShape cap{key.left + 0.5, key.top + 0.5, key.width() - 1.0, key.height() - 1.0, 3};
-    castShadow(
-        cr, [&](cairo_t* c) { roundedRectangle(c, cap.x, cap.y, cap.width, cap.height, cap.radius); }, 2.5, 1.2, 0.9);
+    castShadow(cr, [&](cairo_t* c) { platePath(c, cap); }, 2.5, 1.2, 0.9);
     cairo_pattern_t* body = cairo_pattern_create_linear(0, key.top, 0, key.bottom);
     cairo_pattern_add_color_stop_rgb(body, 0, 0.36, 0.37, 0.39);
     cairo_pattern_add_color_stop_rgb(body, 0.12, 0.30, 0.31, 0.33);
     cairo_pattern_add_color_stop_rgb(body, 1, 0.22, 0.225, 0.24);
-    roundedRectangle(cr, cap.x, cap.y, cap.width, cap.height, cap.radius);
+    platePath(cr, cap);
     cairo_set_source(cr, body);
     cairo_fill(cr);
     cairo_pattern_destroy(body);
@@ -49,7 +48,7 @@ void drawKey(cairo_t* cr, Box key) {
     cairo_line_to(cr, key.right - 3, key.top + 1.5);
     cairo_stroke(cr);
     cairo_set_source_rgba(cr, 0, 0, 0, 0.5);
-    roundedRectangle(cr, cap.x, cap.y, cap.width, cap.height, cap.radius);
+    platePath(cr, cap);
     cairo_stroke(cr);
 }
 

@@ -75,14 +75,13 @@ struct GrilleShader {
         }
         // Plate: the rim of each cut rolls into the slot, catching the key light below and
         // facing away from it above; the glow warms the plate a little round the slots.
-        const Colour metal = plateAt(x, y);
-        const Material m{metal, 0.4, 0.3, 25, 0.25, {1, 1, 1}};
-        Colour c = metal;
+        const Material m{plateAt(x, y), 0.4, 0.3, 25, 0.25, {1, 1, 1}};
+        Colour c = m.albedo;
         if (d < kRimWidth) {
             double nx, ny;
             outwardDirection([this](double u, double v) { return slotDistance(u, v); }, x, y, nx, ny);
             const double slope = -1.4 * std::pow(1 - d / kRimWidth, 2);
-            c = c + shadeSurface(normalise({nx * slope, ny * slope, 1}), m) - shadeSurface({0, 0, 1}, m);
+            c = shadeRelief(normalise({nx * slope, ny * slope, 1}), m);
         }
         const double field =
             std::max({firstSlotX() - x, x - (width - firstSlotX()), kSlotTop - y, y - kSlotBottom, 0.0});

@@ -11,6 +11,7 @@
 namespace artwork {
 namespace {
 
+constexpr double kCapRadius = 32;
 constexpr double kCapEdgeStart = 26.5;  // where the cap's rounded edge begins
 constexpr double kSkirtLip = 41.5;      // where the skirt's outer lip begins
 constexpr int kKnurls = 72;
@@ -57,9 +58,9 @@ struct KnobShader {
                 return shadeSurface(tilt(0.3, 0), nickel);
             return pointer ? shadeSurface(tilt(0.1, 0), paint) : shadeSurface(n, plastic);
         }
-        if (r <= kKnobCapRadius) {
+        if (r <= kCapRadius) {
             // The cap's chamfered edge, rounding over into the side.
-            const double t = (r - kCapEdgeStart) / (kKnobCapRadius - kCapEdgeStart);
+            const double t = (r - kCapEdgeStart) / (kCapRadius - kCapEdgeStart);
             return shadeSurface(tilt(0.7 + 3.5 * t * t, 0), gloss);
         }
         // Skirt: a shallow cone with a knurled lip, shaded by the cap standing on it.
@@ -73,8 +74,8 @@ struct KnobShader {
         const bool index = onStroke(along, across, kIndexInner, kIndexOuter, kIndexHalfWidth);
         Colour c = index ? shadeSurface(tilt(0.2, 0), paint) : shadeSurface(tilt(slope, ridge), plastic);
         const double sx = dx - kCapHeight * kShadowPerHeightX, sy = dy - kCapHeight * kShadowPerHeightY;
-        const double shade = 1 - smoothstep(-4.0, 3.0, std::hypot(sx, sy) - kKnobCapRadius);
-        const double crevice = 1 - smoothstep(0.0, 2.5, r - kKnobCapRadius);
+        const double shade = 1 - smoothstep(-4.0, 3.0, std::hypot(sx, sy) - kCapRadius);
+        const double crevice = 1 - smoothstep(0.0, 2.5, r - kCapRadius);
         return c * (1 - 0.55 * shade) * (1 - 0.5 * crevice);
     }
 

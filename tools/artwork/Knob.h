@@ -8,9 +8,8 @@
 
 namespace artwork {
 
-// Sizes in pixels that the printed dial around a knob has to clear.
+// The knob's outer radius in pixels, which the printed dial around it has to clear.
 constexpr double kKnobSkirtRadius = 45;
-constexpr double kKnobCapRadius = 32;
 
 enum class KnobFinish {
     Plain,  // black cap, black skirt

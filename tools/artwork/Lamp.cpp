@@ -32,14 +32,12 @@ void drawLamp(cairo_t* cr, double cx, double cy, double radius, Colour glass, bo
         cairo_restore(cr);
     }
 
-    const int size = static_cast<int>(std::ceil(2 * radius)) + 4;
-    const double ox = std::floor(cx) - size / 2, oy = std::floor(cy) - size / 2;
     const Material chrome{rgb8(70, 72, 76), 0.3, 0.9, 60, 0.85, {1, 1, 1}};
     const Material lens{glass * (lit ? 0.9 : 0.16), 0.5, 0.8, 80, 0.3, {1, 1, 1}};
     const double lensRadius = radius * kLensShare;
-    Raster lamp(size, size);
-    lamp.shade(4, [&](double x, double y) {
-        const double dx = ox + x - cx, dy = oy + y - cy;
+    const int size = static_cast<int>(std::ceil(2 * radius)) + 4;
+    paintShaded(cr, squareAround(cx, cy, size), 4, [&](double x, double y) {
+        const double dx = x - cx, dy = y - cy;
         const double r = std::hypot(dx, dy);
         if (r > radius) return Pixel{};
         const double ux = dx / std::max(r, 1e-9), uy = dy / std::max(r, 1e-9);
@@ -64,8 +62,6 @@ void drawLamp(cairo_t* cr, double cx, double cy, double radius, Colour glass, bo
         c = c * (1 - 0.5 * std::pow(r / lensRadius, 6));
         return Pixel::opaque(c);
     });
-    Surface image = lamp.toSurface(false);
-    paste(cr, image.get(), ox, oy);
 }
 
 }  // namespace artwork

@@ -3,10 +3,10 @@
 #pragma once
 
 #include <array>
-#include <cmath>
 #include <string>
 #include <vector>
 
+#include "tools/artwork/Shapes.h"
 #include "tools/artwork/Surface.h"
 
 namespace artwork::layout {
@@ -44,10 +44,7 @@ inline const std::array<KnobPlace, 5> kKnobs{{
 
 // A knob's pointer angle in radians, clockwise from the +x axis with y pointing down: value 0
 // lower left, 0.5 straight up, 1 lower right.
-inline double knobAngle(double value) {
-    const double pi = 3.14159265358979323846;
-    return pi * (135.0 + 270.0 * value) / 180.0;
-}
+inline double knobAngle(double value) { return kPi * (135.0 + 270.0 * value) / 180.0; }
 
 constexpr Box kLeftGrille{114, 299, 382, 392};
 constexpr Box kRightGrille{626, 295, 894, 388};

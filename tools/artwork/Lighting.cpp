@@ -8,6 +8,11 @@
 namespace artwork {
 namespace {
 
+double dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+// Where the light comes from, as a unit vector from the surface.
+Vec3 towardsLight() { return normalise({-0.4, -0.7, 0.75}); }
+
 // Brightness seen in a mirror direction: a broad soft box above and to the left of the
 // panel, a dim room elsewhere.
 double studio(Vec3 r) {
@@ -22,10 +27,6 @@ Vec3 normalise(Vec3 v) {
     return {v.x / n, v.y / n, v.z / n};
 }
 
-double dot(Vec3 a, Vec3 b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-Vec3 towardsLight() { return normalise({-0.4, -0.7, 0.75}); }
-
 Colour shadeSurface(Vec3 n, const Material& m) {
     const Vec3 light = towardsLight();
     const double diffuse = std::max(0.0, dot(n, light));
@@ -34,6 +35,10 @@ Colour shadeSurface(Vec3 n, const Material& m) {
     const Vec3 mirror{2 * n.z * n.x, 2 * n.z * n.y, 2 * n.z * n.z - 1};
     return m.albedo * (m.ambient + (1 - m.ambient) * diffuse) +
            m.sheen * (m.specular * highlight + m.reflection * studio(mirror));
+}
+
+Colour shadeRelief(Vec3 n, const Material& m) {
+    return m.albedo + shadeSurface(n, m) - shadeSurface({0, 0, 1}, m);
 }
 
 namespace {

@@ -13,10 +13,7 @@ struct Vec3 {
     double x, y, z;
 };
 Vec3 normalise(Vec3 v);
-double dot(Vec3 a, Vec3 b);
 
-// Where the light comes from, as a unit vector from the surface.
-Vec3 towardsLight();
 // How far a shadow moves on the panel per pixel of height above it.
 constexpr double kShadowPerHeightX = 0.35;
 constexpr double kShadowPerHeightY = 0.6;
@@ -32,6 +29,9 @@ struct Material {
 
 // Colour of a surface with the given unit normal.
 Colour shadeSurface(Vec3 normal, const Material& material);
+// For metal whose albedo already carries its light: the albedo plus only the change in light
+// that tilting it from facing the viewer to `normal` brings (its rims and bevels).
+Colour shadeRelief(Vec3 normal, const Material& material);
 
 // Paints the soft shadow of whatever `shape` fills (as a path, at full opacity) when it
 // stands `height` pixels above the surface of cr's target.

@@ -18,9 +18,13 @@ constexpr double kPivotX = kFaceWidth / 2.0, kPivotY = 122;
 constexpr double kScaleRadius = 90;
 constexpr double kNeedleStart = 16;  // below the window's lower edge: the pivot stays hidden
 constexpr double kHalfSweep = 43 * kPi / 180;
+constexpr double kFullScaleDb = 25;
 constexpr double kBezel = 10;
 const Colour kFaceInk = rgb8(28, 24, 20);
 const Colour kRedZone = rgb8(196, 40, 30);
+
+// The needle's angle from vertical (radians, positive to the right) for a reduction in dB.
+double needleAngle(double reductionDb) { return kHalfSweep * (1 - 2 * reductionDb / kFullScaleDb); }
 
 // Point at a radius along the direction of angle a from vertical.
 double px(double radius, double a) { return kPivotX + radius * std::sin(a); }
@@ -39,7 +43,7 @@ void drawScale(cairo_t* cr) {
     // Red band over the heaviest reduction.
     cairo_set_source_rgb(cr, kRedZone.r, kRedZone.g, kRedZone.b);
     cairo_set_line_width(cr, 3.2);
-    cairo_arc(cr, kPivotX, kPivotY, kScaleRadius + 2.2, -kPi / 2 + needleAngle(kMeterFullScaleDb),
+    cairo_arc(cr, kPivotX, kPivotY, kScaleRadius + 2.2, -kPi / 2 + needleAngle(kFullScaleDb),
               -kPi / 2 + needleAngle(20));
     cairo_stroke(cr);
 
@@ -47,7 +51,7 @@ void drawScale(cairo_t* cr) {
     cairo_set_line_width(cr, 0.9);
     cairo_arc(cr, kPivotX, kPivotY, kScaleRadius, -kPi / 2 - kHalfSweep, -kPi / 2 + kHalfSweep);
     cairo_stroke(cr);
-    for (int db = 0; db <= kMeterFullScaleDb; ++db) {
+    for (int db = 0; db <= kFullScaleDb; ++db) {
         const double a = needleAngle(db);
         const bool major = db % 5 == 0;
         cairo_set_line_width(cr, major ? 1.5 : 0.9);
@@ -87,8 +91,6 @@ void needlePath(cairo_t* cr, double a) {
 
 }  // namespace
 
-double needleAngle(double reductionDb) { return kHalfSweep * (1 - 2 * reductionDb / kMeterFullScaleDb); }
-
 void drawMeterHousing(cairo_t* cr, Box window, const std::string& caption) {
     drawBezel(cr, window, kBezel, 6);
 
@@ -111,7 +113,7 @@ std::vector<Surface> meterFrames() {
 
     std::vector<Surface> frames;
     for (int f = 0; f < layout::kMeterFrames; ++f) {
-        const double reduction = (1 - f / (layout::kMeterFrames - 1.0)) * kMeterFullScaleDb;
+        const double reduction = (1 - f / (layout::kMeterFrames - 1.0)) * kFullScaleDb;
         const double a = needleAngle(reduction);
         Surface frame = makeSurface(kFaceWidth, kFaceHeight, true);
         Context cr = makeContext(frame.get());

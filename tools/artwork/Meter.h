@@ -15,8 +15,4 @@ void drawMeterHousing(cairo_t* cr, Box window, const std::string& caption);
 // needle far left, frame 130 at 0.
 std::vector<Surface> meterFrames();
 
-// The needle's angle from vertical (radians, positive to the right) for a reduction in dB.
-double needleAngle(double reductionDb);
-constexpr double kMeterFullScaleDb = 25;
-
 }  // namespace artwork

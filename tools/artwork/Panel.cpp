@@ -68,8 +68,7 @@ Colour faceplateAt(double x, double y) {
     }
     // Only the rim is shaded apart from the metal's broad light.
     const Material metal{faceplateMetal(x, y), 0.35, 0.35, 25, 0.22, rgb8(200, 215, 240)};
-    return faceplateMetal(x, y) + shadeSurface(normalise({nx * slope, ny * slope, 1}), metal) -
-           shadeSurface({0, 0, 1}, metal);
+    return shadeRelief(normalise({nx * slope, ny * slope, 1}), metal);
 }
 
 }  // namespace

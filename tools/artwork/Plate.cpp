@@ -26,22 +26,22 @@ Colour metalColour(Metal metal) {
     return {};
 }
 
-void platePath(cairo_t* cr, const PlateShape& p) { roundedRectangle(cr, p.x, p.y, p.width, p.height, p.radius); }
-
-}  // namespace
-
+// Signed distance from (px, py) to the plate's outline, negative inside.
 double plateDistance(const PlateShape& p, double px, double py) {
     return roundedBoxDistance(p.x, p.y, p.width, p.height, p.radius, px, py);
 }
 
-Colour legendInk(Metal metal) { return metal == Metal::Black ? rgb8(236, 232, 218) : rgb8(22, 22, 26); }
+}  // namespace
+
+void platePath(cairo_t* cr, const PlateShape& p) { roundedRectangle(cr, p.x, p.y, p.width, p.height, p.radius); }
 
 void drawPlate(cairo_t* cr, const PlateShape& plate, Metal metal) {
     castShadow(
         cr, [&](cairo_t* c) { platePath(c, plate); }, kPlateHeight, 2.0, 0.75);
 
     const int x0 = static_cast<int>(std::floor(plate.x)) - 1, y0 = static_cast<int>(std::floor(plate.y)) - 1;
-    Raster raster(static_cast<int>(std::ceil(plate.width)) + 3, static_cast<int>(std::ceil(plate.height)) + 3);
+    const Box area{x0, y0, x0 + static_cast<int>(std::ceil(plate.width)) + 3,
+                   y0 + static_cast<int>(std::ceil(plate.height)) + 3};
     const Colour base = metalColour(metal);
     const Material material{base,
                             0.45,
@@ -50,8 +50,7 @@ void drawPlate(cairo_t* cr, const PlateShape& plate, Metal metal) {
                             metal == Metal::Black ? 0.2 : 0.35,
                             metal == Metal::Brass ? rgb8(255, 236, 200) : Colour{1, 1, 1}};
     const auto seed = static_cast<std::uint32_t>(x0 * 7919 + y0 * 104729);
-    raster.shade(3, [&](double lx, double ly) {
-        const double x = x0 + lx, y = y0 + ly;
+    paintShaded(cr, area, 3, [&](double x, double y) {
         const double d = plateDistance(plate, x, y);
         if (d > 0) return Pixel{};
         // Brushed along the plate's length; the bevel rolls off outwards.
@@ -63,8 +62,6 @@ void drawPlate(cairo_t* cr, const PlateShape& plate, Metal metal) {
         m.albedo = base * (1 + 0.08 * streak);
         return Pixel::opaque(shadeSurface(normalise({nx * slope, ny * slope, 1}), m));
     });
-    Surface image = raster.toSurface(false);
-    paste(cr, image.get(), x0, y0);
 }
 
 void drawBezel(cairo_t* cr, Box window, double border, double radius) {
@@ -92,9 +89,8 @@ void drawPlateScrews(cairo_t* cr, const PlateShape& plate, double inset, double 
 
 void drawNameplate(cairo_t* cr, const PlateShape& plate, Metal metal, const std::string& text, TextStyle style) {
     drawPlate(cr, plate, metal);
-    style.colour = legendInk(metal);
-    drawEngravedText(cr, text, style, plate.x + 0.5 * plate.width, plate.y + 0.5 * plate.height,
-                     metal == Metal::Black ? 0.0 : 0.35);
+    style.colour = kLegendInk;
+    drawEngravedText(cr, text, style, plate.x + 0.5 * plate.width, plate.y + 0.5 * plate.height);
 }
 
 }  // namespace artwork

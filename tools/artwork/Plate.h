@@ -16,8 +16,8 @@ struct PlateShape {
     double radius = 3;
 };
 
-// Signed distance from (px, py) to the plate's outline, negative inside.
-double plateDistance(const PlateShape& plate, double px, double py);
+// Adds the plate's outline to cr's path.
+void platePath(cairo_t* cr, const PlateShape& plate);
 
 // The plate with its shadow, in window (or frame) pixels of cr's target.
 void drawPlate(cairo_t* cr, const PlateShape& plate, Metal metal);
@@ -27,10 +27,10 @@ void drawPlateScrews(cairo_t* cr, const PlateShape& plate, double inset, double 
 // window's own business.
 void drawBezel(cairo_t* cr, Box window, double border, double radius);
 
-// Ink colour for legends on each metal.
-Colour legendInk(Metal metal);
+// Ink of the legends engraved in the bright plates.
+constexpr Colour kLegendInk = rgb8(22, 22, 26);
 
-// A plate with one engraved legend centred on it.
+// A bright plate with one engraved legend centred on it.
 void drawNameplate(cairo_t* cr, const PlateShape& plate, Metal metal, const std::string& text, TextStyle style);
 
 }  // namespace artwork

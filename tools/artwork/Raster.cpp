@@ -33,22 +33,9 @@ void boxPass(std::vector<double>& channel, int width, int height, int radius, bo
 
 Colour mix(Colour a, Colour b, double t) { return a + (b - a) * t; }
 
-Raster Raster::fromSurface(cairo_surface_t* image) {
-    cairo_surface_flush(image);
-    const int w = cairo_image_surface_get_width(image), h = cairo_image_surface_get_height(image);
-    const int stride = cairo_image_surface_get_stride(image);
-    const bool opaque = cairo_image_surface_get_format(image) == CAIRO_FORMAT_RGB24;
-    const unsigned char* data = cairo_image_surface_get_data(image);
-    Raster out(w, h);
-    for (int y = 0; y < h; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(data + static_cast<std::size_t>(y) * stride);
-        for (int x = 0; x < w; ++x) {
-            const std::uint32_t p = row[x];
-            out.at(x, y) = {((p >> 16) & 255) / 255.0, ((p >> 8) & 255) / 255.0, (p & 255) / 255.0,
-                            opaque ? 1.0 : (p >> 24) / 255.0};
-        }
-    }
-    return out;
+Box squareAround(double cx, double cy, int size) {
+    const int left = static_cast<int>(std::floor(cx)) - size / 2, top = static_cast<int>(std::floor(cy)) - size / 2;
+    return {left, top, left + size, top + size};
 }
 
 Surface Raster::toSurface(bool opaque) const {

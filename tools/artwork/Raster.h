@@ -1,5 +1,5 @@
 // Floating-point pixel buffers for the parts of the artwork that are shaded pixel by pixel
-// (materials, lit relief, glows), and their conversion to and from cairo images.
+// (materials, lit relief, glows), and their conversion to cairo images.
 #pragma once
 
 #include <vector>
@@ -14,7 +14,6 @@ struct Colour {
     Colour operator+(Colour o) const { return {r + o.r, g + o.g, b + o.b}; }
     Colour operator-(Colour o) const { return {r - o.r, g - o.g, b - o.b}; }
     Colour operator*(double k) const { return {r * k, g * k, b * k}; }
-    Colour operator*(Colour o) const { return {r * o.r, g * o.g, b * o.b}; }
 };
 Colour mix(Colour a, Colour b, double t);
 // 8-bit components, as designers write colours.
@@ -24,7 +23,6 @@ constexpr Colour rgb8(int r, int g, int b) { return {r / 255.0, g / 255.0, b / 2
 struct Pixel {
     double r = 0, g = 0, b = 0, a = 0;
     static Pixel opaque(Colour c) { return {c.r, c.g, c.b, 1.0}; }
-    static Pixel covered(Colour c, double alpha) { return {c.r * alpha, c.g * alpha, c.b * alpha, alpha}; }
     Pixel& operator+=(Pixel o) {
         r += o.r, g += o.g, b += o.b, a += o.a;
         return *this;
@@ -39,7 +37,6 @@ struct Pixel {
 class Raster {
 public:
     Raster(int width, int height) : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height) {}
-    static Raster fromSurface(cairo_surface_t* image);
 
     int width() const { return width_; }
     int height() const { return height_; }
@@ -66,6 +63,18 @@ private:
     int width_, height_;
     std::vector<Pixel> pixels_;
 };
+
+// A square of size x size whole pixels round (cx, cy).
+Box squareAround(double cx, double cy, int size);
+
+// A part drawn by shading: fills `area` of cr's target as Raster::shade does, with shadeAt
+// taking cr's coordinates, and draws it over what lies there.
+template <class Shade>
+void paintShaded(cairo_t* cr, Box area, int n, Shade&& shadeAt) {
+    Raster part(area.width(), area.height());
+    part.shade(n, [&](double x, double y) { return shadeAt(area.left + x, area.top + y); });
+    paste(cr, part.toSurface(false).get(), area.left, area.top);
+}
 
 // Gaussian-like blur of every channel (three box passes), for soft shadows and glows.
 void blur(cairo_surface_t* image, double radius);

@@ -7,20 +7,17 @@
 #include "tools/artwork/Shapes.h"
 
 namespace artwork {
-namespace {}  // namespace
 
 void drawScrew(cairo_t* cr, double cx, double cy, double radius, double turn) {
     castShadow(
         cr, [&](cairo_t* c) { cairo_arc(c, cx, cy, radius, 0, 2 * kPi); }, 2.0, 1.2, 0.7);
 
-    const int size = static_cast<int>(std::ceil(2 * radius)) + 4;
-    const double ox = std::floor(cx) - size / 2, oy = std::floor(cy) - size / 2;
     const Material steel{rgb8(120, 123, 128), 0.25, 0.7, 40, 0.3, {1, 1, 1}};
     const Material socket{rgb8(28, 28, 30), 0.4, 0.2, 20, 0.1, {1, 1, 1}};
     const double socketSize = 0.5 * radius;
-    Raster head(size, size);
-    head.shade(4, [&](double x, double y) {
-        const double dx = ox + x - cx, dy = oy + y - cy;
+    const int size = static_cast<int>(std::ceil(2 * radius)) + 4;
+    paintShaded(cr, squareAround(cx, cy, size), 4, [&](double x, double y) {
+        const double dx = x - cx, dy = y - cy;
         const double r = std::hypot(dx, dy);
         if (r > radius) return Pixel{};
         const double a = std::atan2(dy, dx);
@@ -35,8 +32,6 @@ void drawScrew(cairo_t* cr, double cx, double cy, double radius, double turn) {
         const Vec3 n = normalise({dx / std::max(r, 1e-6) * slope, dy / std::max(r, 1e-6) * slope, 1});
         return Pixel::opaque(shadeSurface(n, steel));
     });
-    Surface image = head.toSurface(false);
-    paste(cr, image.get(), ox, oy);
 }
 
 }  // namespace artwork

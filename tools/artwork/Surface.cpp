@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "tools/artwork/Shapes.h"
+
 namespace artwork {
 
 Surface makeSurface(int width, int height, bool opaque) {
@@ -57,12 +59,11 @@ void writePng(cairo_surface_t* image, const std::string& path) {
 }
 
 void roundedRectangle(cairo_t* cr, double x, double y, double w, double h, double radius) {
-    const double pi = 3.14159265358979323846;
     cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - radius, y + radius, radius, -pi / 2, 0);
-    cairo_arc(cr, x + w - radius, y + h - radius, radius, 0, pi / 2);
-    cairo_arc(cr, x + radius, y + h - radius, radius, pi / 2, pi);
-    cairo_arc(cr, x + radius, y + radius, radius, pi, 3 * pi / 2);
+    cairo_arc(cr, x + w - radius, y + radius, radius, -kPi / 2, 0);
+    cairo_arc(cr, x + w - radius, y + h - radius, radius, 0, kPi / 2);
+    cairo_arc(cr, x + radius, y + h - radius, radius, kPi / 2, kPi);
+    cairo_arc(cr, x + radius, y + radius, radius, kPi, 3 * kPi / 2);
     cairo_close_path(cr);
 }
 

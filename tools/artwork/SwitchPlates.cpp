@@ -16,7 +16,7 @@ const Colour kRedLamp = rgb8(255, 40, 24);
 void drawLampOnPlate(cairo_t* cr, const PlateShape& plate, double cx, double cy, double radius, Colour glass,
                      bool lit) {
     cairo_save(cr);
-    roundedRectangle(cr, plate.x, plate.y, plate.width, plate.height, plate.radius);
+    platePath(cr, plate);
     cairo_clip(cr);
     drawLamp(cr, cx, cy, radius, glass, lit);
     cairo_restore(cr);
@@ -25,7 +25,7 @@ void drawLampOnPlate(cairo_t* cr, const PlateShape& plate, double cx, double cy,
 // The plate inside its rectangle, leaving room below and right for its shadow.
 PlateShape plateIn(Box rect) { return {rect.left + 2.0, rect.top + 2.0, rect.width() - 6.0, rect.height() - 7.0, 3}; }
 
-TextStyle legend(double size, int tracking) { return {Face::SansBold, size, legendInk(kMetal), 1.0, tracking}; }
+TextStyle legend(double size, int tracking) { return {Face::SansBold, size, kLegendInk, 1.0, tracking}; }
 
 }  // namespace
 
@@ -35,7 +35,7 @@ void paintPowerPlate(cairo_t* cr, bool on) {
     drawPlate(cr, plate, kMetal);
     drawPlateScrews(cr, plate, 7, 3.2);
     drawLampOnPlate(cr, plate, cx, plate.y + 38, 18, kBlueLamp, on);
-    drawEngravedText(cr, "POWER", legend(11, 3), cx, plate.y + 79, 0.35);
+    drawEngravedText(cr, "POWER", legend(11, 3), cx, plate.y + 79);
 }
 
 void paintAutoGainPlate(cairo_t* cr, bool on) {
@@ -44,14 +44,14 @@ void paintAutoGainPlate(cairo_t* cr, bool on) {
     drawPlate(cr, plate, kMetal);
     drawLampOnPlate(cr, plate, cx, plate.y + 16, 8, kRedLamp, on);
     drawToggle(cr, cx, plate.y + 52, on ? -1 : 1);
-    drawEngravedText(cr, "AG", legend(11, 2), cx, plate.y + plate.height - 10, 0.35);
+    drawEngravedText(cr, "AG", legend(11, 2), cx, plate.y + plate.height - 10);
 }
 
 void paintSidechainPlate(cairo_t* cr, int position) {
     const PlateShape plate = plateIn(layout::kSidechainPlate);
     const double cx = plate.x + plate.width / 2, pivot = plate.y + 62;
     drawPlate(cr, plate, kMetal);
-    drawEngravedText(cr, "SIDECHAIN", legend(9, 1), cx, plate.y + 12, 0.35);
+    drawEngravedText(cr, "SIDECHAIN", legend(9, 1), cx, plate.y + 12);
     const char* names[3] = {"OFF", "100", "200"};
     for (int p = 0; p < 3; ++p) {
         const double y = pivot + (1 - p) * 22;
@@ -61,7 +61,7 @@ void paintSidechainPlate(cairo_t* cr, int position) {
         drawText(cr, names[p], style, cx + 18, y + 4, Align::Left);
     }
     drawToggle(cr, cx, pivot, 1 - position);
-    drawEngravedText(cr, "Hz", legend(9, 1), cx, plate.y + plate.height - 11, 0.35);
+    drawEngravedText(cr, "Hz", legend(9, 1), cx, plate.y + plate.height - 11);
 }
 
 std::vector<Surface> plateFrames(cairo_surface_t* faceplate, Box rect, int states,

@@ -116,6 +116,20 @@ struct Scratch {
     Context cr = makeContext(surface.get());
 };
 
+// Draws text measured as `size` with its baseline at y, aligned on x, both on whole pixels.
+void place(cairo_t* cr, const std::string& text, const TextStyle& style, TextSize size, double x, double baseline,
+           Align align) {
+    double left = x;
+    if (align == Align::Centre) left = x - 0.5 * size.advance;
+    if (align == Align::Right) left = x - size.advance;
+    cairo_save(cr);
+    selectFont(cr, style);
+    const auto glyphs = layout(cr, text, style, std::round(left), std::round(baseline));
+    cairo_set_source_rgba(cr, style.colour.r, style.colour.g, style.colour.b, style.alpha);
+    cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
+    cairo_restore(cr);
+}
+
 }  // namespace
 
 TextSize measureText(const std::string& text, const TextStyle& style) {
@@ -131,30 +145,21 @@ TextSize measureText(const std::string& text, const TextStyle& style) {
 }
 
 void drawText(cairo_t* cr, const std::string& text, const TextStyle& style, double x, double baseline, Align align) {
-    const TextSize size = measureText(text, style);
-    double left = x;
-    if (align == Align::Centre) left = x - 0.5 * size.advance;
-    if (align == Align::Right) left = x - size.advance;
-    cairo_save(cr);
-    selectFont(cr, style);
-    const auto glyphs = layout(cr, text, style, std::round(left), std::round(baseline));
-    cairo_set_source_rgba(cr, style.colour.r, style.colour.g, style.colour.b, style.alpha);
-    cairo_show_glyphs(cr, glyphs.data(), static_cast<int>(glyphs.size()));
-    cairo_restore(cr);
+    place(cr, text, style, measureText(text, style), x, baseline, align);
 }
 
 void drawTextCentred(cairo_t* cr, const std::string& text, const TextStyle& style, double cx, double cy) {
     const TextSize size = measureText(text, style);
-    drawText(cr, text, style, cx, cy + 0.5 * size.capHeight, Align::Centre);
+    place(cr, text, style, size, cx, cy + 0.5 * size.capHeight, Align::Centre);
 }
 
-void drawEngravedText(cairo_t* cr, const std::string& text, const TextStyle& style, double cx, double cy,
-                      double lipStrength) {
+void drawEngravedText(cairo_t* cr, const std::string& text, const TextStyle& style, double cx, double cy) {
+    const TextSize size = measureText(text, style);
     TextStyle lip = style;
     lip.colour = {1, 1, 1};
-    lip.alpha = lipStrength;
-    drawTextCentred(cr, text, lip, cx, cy + 1);
-    drawTextCentred(cr, text, style, cx, cy);
+    lip.alpha = 0.35;
+    place(cr, text, lip, size, cx, cy + 1 + 0.5 * size.capHeight, Align::Centre);
+    place(cr, text, style, size, cx, cy + 0.5 * size.capHeight, Align::Centre);
 }
 
 }  // namespace artwork

@@ -35,7 +35,6 @@ void drawTextCentred(cairo_t* cr, const std::string& text, const TextStyle& styl
 
 // Text pressed into a surface: a dark cut with a lit lower lip, as engraved legends look
 // under a light from above.
-void drawEngravedText(cairo_t* cr, const std::string& text, const TextStyle& style, double cx, double cy,
-                      double lipStrength);
+void drawEngravedText(cairo_t* cr, const std::string& text, const TextStyle& style, double cx, double cy);
 
 }  // namespace artwork

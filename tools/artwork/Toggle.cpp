@@ -50,10 +50,8 @@ void drawToggle(cairo_t* cr, double cx, double cy, int lean) {
     const Material chrome{rgb8(80, 82, 86), 0.3, 1.0, 70, 0.9, {1, 1, 1}};
     const Material nut{rgb8(105, 107, 112), 0.3, 0.6, 30, 0.45, {1, 1, 1}};
     const int half = static_cast<int>(std::ceil(kNutRadius + kLeverReach + kBallRadius * 1.3)) + 2;
-    const double ox = std::floor(cx) - half, oy = std::floor(cy) - half;
-    Raster toggle(2 * half, 2 * half);
-    toggle.shade(4, [&](double x, double y) {
-        const double dx = ox + x - cx, dy = oy + y - cy;
+    paintShaded(cr, squareAround(cx, cy, 2 * half), 4, [&](double x, double y) {
+        const double dx = x - cx, dy = y - cy;
         // Ball tip first, then the shaft, the bushing and the nut beneath.
         const double bx = dx, by = dy - reach;
         const double rb = std::hypot(bx, by);
@@ -87,8 +85,6 @@ void drawToggle(cairo_t* cr, double cx, double cy, int lean) {
         }
         return Pixel{};
     });
-    Surface image = toggle.toSurface(false);
-    paste(cr, image.get(), ox, oy);
 }
 
 }  // namespace artwork
