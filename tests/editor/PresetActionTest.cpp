@@ -8,7 +8,7 @@
 
 #include "presets/PresetState.h"
 #include "tests/editor/EditorTestSupport.h"
-#include "tests/host/TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 using namespace VSTGUI;
 using editortest::EditorTest;

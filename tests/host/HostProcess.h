@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/host/TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 struct HostRun {
     int exitCode = -1;

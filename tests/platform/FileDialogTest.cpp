@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "gui/platform/linux/FileDialog.h"
-#include "tests/host/TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 namespace {
 

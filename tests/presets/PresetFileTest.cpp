@@ -6,7 +6,7 @@
 #include <filesystem>
 
 #include "presets/PresetState.h"
-#include "tests/host/TestFiles.h"
+#include "tests/support/TestFiles.h"
 #include "tests/presets/ArrayParameters.h"
 #include "tests/presets/PrintfPresetText.h"
 

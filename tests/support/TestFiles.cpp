@@ -1,4 +1,4 @@
-#include "tests/host/TestFiles.h"
+#include "tests/support/TestFiles.h"
 
 #include <stdlib.h>
 
