@@ -21,7 +21,7 @@ struct GainCurve {
 template <class Sample>
 GainCurve(Sample, Sample, Sample) -> GainCurve<Sample>;
 
-// The block's coefficients in the form the lanes use, made once per block.
+// The block's coefficients in the form the lanes use, made before the sample loop.
 template <class Sample>
 struct CompressorLanes {
     SidechainShelfLanes<Sample> sidechain;
