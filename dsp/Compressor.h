@@ -11,12 +11,22 @@
 
 namespace dsp {
 
-// The block's coefficients in the form the lanes use, made once per block.
+// The block's static gain curve: threshold, knee top (50 dB above it) and the scale the
+// Ratio setting gives the gain reduction.
+template <class Sample>
+struct GainCurve {
+    Sample thresholdDb, kneeTopDb, ratioScale;
+};
+// Spelled out for compilers without deduction for aggregates (clang before 17).
+template <class Sample>
+GainCurve(Sample, Sample, Sample) -> GainCurve<Sample>;
+
+// The block's coefficients in the form the lanes use, made before the sample loop.
 template <class Sample>
 struct CompressorLanes {
     SidechainShelfLanes<Sample> sidechain;
     Sample inputGain, detectorAttackCoef, detectorReleaseCoef, attackCoef, releaseCoef;
-    Sample thresholdDb, kneeTopDb, ratioScale;
+    GainCurve<Sample> curve;
 
     CompressorLanes(const BlockCoefficients& block, const FixedCoefficients& fixed)
         : sidechain(block.sidechain),
@@ -25,9 +35,8 @@ struct CompressorLanes {
           detectorReleaseCoef(constant<Sample>(fixed.detectorReleaseCoef)),
           attackCoef(constant<Sample>(block.attackCoef)),
           releaseCoef(constant<Sample>(block.releaseCoef)),
-          thresholdDb(constant<Sample>(block.thresholdDb)),
-          kneeTopDb(constant<Sample>(block.kneeTopDb)),
-          ratioScale(constant<Sample>(block.ratioScale)) {}
+          curve{constant<Sample>(block.thresholdDb), constant<Sample>(block.kneeTopDb),
+                constant<Sample>(block.ratioScale)} {}
 };
 
 // The detector's rectifier: smooth polynomial up to |d| = 1, |d| above.
@@ -63,33 +72,25 @@ Sample envelopeLevelDb(Sample envelope) {
     return levelDb + offset;
 }
 
-struct GainCurve {
-    float thresholdDb, kneeTopDb, ratioScale;
-};
 // Static output level for a smoothed level at or above the threshold: a polynomial over
 // the 50 dB above it, constant from the knee top on.
 template <class Sample>
-Sample gainCurveOutputDb(Sample v, Sample thresholdDb, Sample kneeTopDb) {
+Sample gainCurveOutputDb(Sample v, const GainCurve<Sample>& curve) {
     const auto c = [](float value) { return constant<Sample>(value); };
-    const Sample w = (lesserOf(v, kneeTopDb) - thresholdDb) * c(0.02f);
+    const Sample w = (lesserOf(v, curve.kneeTopDb) - curve.thresholdDb) * c(0.02f);
     const Sample z = c(0.3f) * (w * w) + c(0.8f) * w;
     const Sample z2 = z * z;
     const Sample P =
         ((c(0.45596167f) * z2 - c(1.0679327f)) * z2 + c(0.68190324f)) * z2 + c(0.16845384f);
-    return thresholdDb + c(50.0f) * z * P;
-}
-inline float gainCurveOutputDb(float v, const GainCurve& curve) {
-    return gainCurveOutputDb(v, curve.thresholdDb, curve.kneeTopDb);
+    return curve.thresholdDb + c(50.0f) * z * P;
 }
 // Target gain in dB for a smoothed level: always negative.
 template <class Sample>
-Sample gainComputerDb(Sample v, Sample thresholdDb, Sample kneeTopDb, Sample ratioScale) {
+Sample gainComputerDb(Sample v, const GainCurve<Sample>& curve) {
     const auto c = [](float value) { return constant<Sample>(value); };
-    const Sample out = gainCurveOutputDb(v, thresholdDb, kneeTopDb);
-    return select(thresholdDb > v, c(-0.000001f), (out - v) * ratioScale - c(0.000001f));
-}
-inline float gainComputerDb(float v, const GainCurve& curve) {
-    return gainComputerDb(v, curve.thresholdDb, curve.kneeTopDb, curve.ratioScale);
+    const Sample out = gainCurveOutputDb(v, curve);
+    return select(curve.thresholdDb > v, c(-0.000001f),
+                  (out - v) * curve.ratioScale - c(0.000001f));
 }
 
 template <class Sample>
@@ -114,7 +115,7 @@ public:
         const Sample coef = select(L > levelDb_, k.attackCoef, k.releaseCoef);
         levelDb_ = select((L == levelDb_) | (L != L), levelDb_, L + (levelDb_ - L) * coef);
 
-        const Sample g = gainComputerDb(levelDb_, k.thresholdDb, k.kneeTopDb, k.ratioScale);
+        const Sample g = gainComputerDb(levelDb_, k.curve);
         gainDb_ = select(g < gainDb_, g + (gainDb_ - g) * k.attackCoef, g);
         return gainDb_;
     }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "dsp/Float4.h"
+#include "dsp/Oversampling.h"
 #include "dsp/SampleHistory.h"
 
 namespace dsp {
@@ -35,8 +36,6 @@ public:
         return y;
     }
 
-    bool isFinite() const { return inputs_.isFinite() && outputs_.isFinite(); }
-
 private:
     SampleHistory<Sample, kLowpassOrder> inputs_;   // x[n-1] .. x[n-8]
     SampleHistory<Sample, kLowpassOrder> outputs_;  // y[n-1] .. y[n-8]
@@ -48,8 +47,6 @@ private:
 template <class Sample>
 class ZeroStuffedLowpass {
 public:
-    static constexpr int kFactor = 4;
-
     // hostSample is read at phase 0 only.
     Sample process(int phase, Sample hostSample) {
         if (phase == 0) {
@@ -58,7 +55,7 @@ public:
             hostSamples_[0] = hostSample;
         }
         Sample y = kFeedforward[phase] * hostSamples_[0];
-        for (int k = phase + kFactor, age = 1; k <= kLowpassOrder; k += kFactor, ++age)
+        for (int k = phase + kOversampling, age = 1; k <= kLowpassOrder; k += kOversampling, ++age)
             y = y + kFeedforward[k] * hostSamples_[age];
         const Sample* out = outputs_.newestFirst();
         for (int k = 0; k < kLowpassOrder; ++k)
@@ -66,10 +63,6 @@ public:
         outputs_.push(y);
         return y;
     }
-
-    // The outputs, newest first.
-    const Sample* recentOutputs() const { return outputs_.newestFirst(); }
-    bool isFinite() const { return allFinite(hostSamples_) && outputs_.isFinite(); }
 
 private:
     static constexpr Sample kFeedforward[kLowpassOrder + 1] = {

@@ -14,7 +14,8 @@ namespace dsp {
 using Float4 = float __attribute__((vector_size(16)));
 using Int4 = int __attribute__((vector_size(16)));
 
-inline Float4 splat(float value) { return Float4{value, value, value, value}; }
+// The value in all four lanes, e.g. for registers that carry two stereo pairs side by side.
+constexpr Float4 splat(float value) { return Float4{value, value, value, value}; }
 
 // A constant in the form the lanes use. For Float4 it fills lanes 0 and 1 only: the
 // compiler then takes such a constant straight from memory instead of broadcasting a
@@ -30,18 +31,6 @@ constexpr Float4 constant<Float4>(float value) {
     return Float4{value, value, 0.0f, 0.0f};
 }
 inline Float4 stereo(float left, float right) { return Float4{left, right, 0.0f, 0.0f}; }
-
-// A constant in all four lanes, for registers that carry two stereo pairs side by side.
-template <class Sample>
-constexpr Sample everyLane(float value);
-template <>
-constexpr float everyLane<float>(float value) {
-    return value;
-}
-template <>
-constexpr Float4 everyLane<Float4>(float value) {
-    return Float4{value, value, value, value};
-}
 
 // (a0, a1, b0, b1): the stereo pairs of a and b side by side.
 inline Float4 pairOf(Float4 a, Float4 b) { return _mm_movelh_ps(a, b); }

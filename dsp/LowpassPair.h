@@ -36,7 +36,7 @@ struct LowpassPairCoefficients {
                 c.feedforward[q][k] = Float4{up, up, b, b};
             }
         for (int k = 0; k < kLowpassOrder; ++k)
-            c.feedback[k] = everyLane<Float4>(kLowpassFeedback[k]);
+            c.feedback[k] = splat(kLowpassFeedback[k]);
         return c;
     }
 };

@@ -4,7 +4,7 @@ namespace dsp::interpolator {
 
 namespace {
 constexpr Float4 lanes(int coefficient, int term) {
-    return everyLane<Float4>(kWeights[coefficient][term]);
+    return splat(kWeights[coefficient][term]);
 }
 }  // namespace
 

@@ -15,7 +15,7 @@ struct SidechainShelf {
     static SidechainShelf forParameter(float sidechain, float rateRatio);
 };
 
-// The coefficients in the form the lanes use, made once per block.
+// The coefficients in the form the lanes use, made before the sample loop.
 template <class Sample>
 struct SidechainShelfLanes {
     Sample b0, b1, b2, a1, a2, inverseA0;

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "dsp/Float4.h"
 #include "editor/RovuduradirEditor.h"
 #include "host/AEffEditor.h"
 #include "host/EffectFactory.h"
@@ -13,12 +14,6 @@ namespace {
 constexpr VstInt32 kWheelVendor = fourCharCode('s', 't', 'C', 'A');
 constexpr VstInt32 kWheelMessage = fourCharCode('W', 'h', 'e', 'e');
 constexpr int kDisplayDecimals = 3;
-
-// The signal path's formulas hold for normalised values only: above 1 the attack, release
-// and drive smoothing turn into growing recursions, below 0 the attack's fourth root is
-// undefined, and NaN reaches every sample. A parameter keeps whatever a host sent; the
-// sound uses the nearest value in 0..1 (NaN as 0), which leaves 0..1 itself untouched.
-float normalised(float value) { return value > 0.0f ? (value < 1.0f ? value : 1.0f) : 0.0f; }
 
 }  // namespace
 
@@ -55,9 +50,13 @@ void Rovuduradir::setSampleRate(float rate) {
 
 void Rovuduradir::processReplacing(float** inputs, float** outputs, VstInt32 sampleFrames) {
     if (!inputs || !outputs || !inputs[0] || !inputs[1] || !outputs[0] || !outputs[1]) return;
+    // The signal path's formulas hold for normalised values only: above 1 the attack, release
+    // and drive smoothing turn into growing recursions, below 0 the attack's fourth root is
+    // undefined, and NaN reaches every sample. A parameter keeps whatever a host sent; the
+    // sound uses the nearest value in 0..1 (NaN as 0), which leaves 0..1 itself untouched.
     dsp::ParameterSnapshot parameters;
     for (int i = 0; i < dsp::ParameterSnapshot::kCount; ++i)
-        parameters.values[i] = normalised(parameterValues[i].load(std::memory_order_relaxed));
+        parameters.values[i] = dsp::clamp01(parameterValues[i].load(std::memory_order_relaxed));
     const dsp::BlockMeters meters = signalPath.processBlock(
         inputs[0], inputs[1], outputs[0], outputs[1], sampleFrames, parameters);
     meterGrLeft.store(meters.gainReductionLeft, std::memory_order_relaxed);

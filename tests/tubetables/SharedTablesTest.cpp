@@ -50,6 +50,19 @@ Block process(dsp::SignalPath& path, const Block& in) {
     return out;
 }
 
+// Runs create(0) and create(1) on two threads released at the same moment.
+template <class Create>
+void createOnTwoThreadsAtOnce(const Create& create) {
+    std::latch start(2);
+    std::thread creators[2];
+    for (int i = 0; i < 2; ++i)
+        creators[i] = std::thread([&, i] {
+            start.arrive_and_wait();
+            create(i);
+        });
+    for (std::thread& creator : creators) creator.join();
+}
+
 // Every entry (not the object's bytes: alignment padding at its end is never written).
 bool sameAsPrivatelyBuilt(const dsp::TubeTables& tables) {
     constexpr std::size_t kBytes = sizeof(float) * dsp::TubeTables::kTables * dsp::TubeTables::kEntries;
@@ -59,14 +72,7 @@ bool sameAsPrivatelyBuilt(const dsp::TubeTables& tables) {
 TEST(SharedTubeTables, TwoInstancesCreatedAtOnceShareOneCorrectCopy) {
     for (int attempt = 0; attempt < 3; ++attempt) {
         std::unique_ptr<dsp::SignalPath> paths[2];
-        std::latch start(2);
-        std::thread creators[2];
-        for (int i = 0; i < 2; ++i)
-            creators[i] = std::thread([&, i] {
-                start.arrive_and_wait();
-                paths[i] = std::make_unique<dsp::SignalPath>();
-            });
-        for (std::thread& creator : creators) creator.join();
+        createOnTwoThreadsAtOnce([&](int i) { paths[i] = std::make_unique<dsp::SignalPath>(); });
         EXPECT_EQ(&paths[0]->tubeTables(), &paths[1]->tubeTables());
         EXPECT_TRUE(sameAsPrivatelyBuilt(paths[0]->tubeTables()));
     }
@@ -131,14 +137,7 @@ TEST(SharedTubeTables, PluginInstancesCreatedOnTwoThreadsProcessAlike) {
     ASSERT_TRUE(library.ok()) << library.error();
 
     AEffect* effects[2] = {};
-    std::latch start(2);
-    std::thread creators[2];
-    for (int i = 0; i < 2; ++i)
-        creators[i] = std::thread([&, i] {
-            start.arrive_and_wait();
-            effects[i] = openEffect(library);
-        });
-    for (std::thread& creator : creators) creator.join();
+    createOnTwoThreadsAtOnce([&](int i) { effects[i] = openEffect(library); });
     ASSERT_NE(effects[0], nullptr);
     ASSERT_NE(effects[1], nullptr);
 
