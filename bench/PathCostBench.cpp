@@ -31,10 +31,13 @@
 #include "dsp/SharedTubeTables.h"
 #include "tools/host/CpuClock.h"
 #include "tools/host/Host.h"
+#include "tools/host/Median.h"
 #include "tools/host/PluginInstance.h"
 #include "tools/host/PluginLibrary.h"
 
 namespace {
+
+using vsthost::medianOf;
 
 constexpr int kBlockSize = 512;
 constexpr int kInstanceCounts[] = {1, 4, 16};
@@ -48,12 +51,6 @@ struct Options {
     std::vector<int> instanceCounts{std::begin(kInstanceCounts), std::end(kInstanceCounts)};
     std::vector<std::string> plugins;
 };
-
-double medianOf(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : 0.5 * (values[middle - 1] + values[middle]);
-}
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -7,6 +7,7 @@
 
 #include "tools/host/CpuClock.h"
 #include "tools/host/Host.h"
+#include "tools/host/Median.h"
 #include "tools/host/PluginLibrary.h"
 #include "tools/host/StereoPlugin.h"
 
@@ -19,12 +20,6 @@ struct Contender {
     std::unique_ptr<StereoPlugin> plugin;
     BenchResult result;
 };
-
-double medianOf(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 ? values[middle] : 0.5 * (values[middle - 1] + values[middle]);
-}
 
 // Wall-clock time: construction may wait on the file system, which CPU time would hide.
 double timeConstruction(Host& host, const PluginLibrary& library, int constructions) {
