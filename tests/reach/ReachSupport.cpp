@@ -18,7 +18,7 @@ const vsthost::PluginLibrary& marvolenzik() {
 
 }  // namespace
 
-Rendering::Rendering(float rate, const std::vector<Setting>& settings) : rate_(rate) {
+Rendering::Rendering(float rate, const std::vector<Setting>& settings) {
     plugin_ = std::make_unique<vsthost::PluginInstance>(host_, marvolenzik());
     if (!plugin_->ok()) throw std::runtime_error("Marvolenzik.so created no effect: " + marvolenzik().error());
     const auto meters = vsthost::OwnPluginMeters::of(*plugin_);

@@ -30,10 +30,8 @@ public:
     Stereo process(const Stereo& input, int block);
     // The meter values of the last block.
     vsthost::OwnPluginMeters::Readings meters() const { return meters_->readings(); }
-    float rate() const { return rate_; }
 
 private:
-    float rate_;
     vsthost::Host host_;
     std::unique_ptr<vsthost::PluginInstance> plugin_;
     std::unique_ptr<vsthost::OwnPluginMeters> meters_;

@@ -58,7 +58,6 @@ public:
 
     // effClose; the instance is gone afterwards.
     void close();
-    bool closed() const { return effect_ == nullptr; }
 
 private:
     OutputScan inspect(AudioBuffers& buffers, int frames, const std::string& situation);
