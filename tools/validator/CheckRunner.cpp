@@ -37,6 +37,22 @@ void writeAll(int descriptor, const std::string& text) {
     }
 }
 
+// Runs one check in this process; exceptions become its verdict.
+Outcome runCheckHere(const Check& check, const Environment& environment) {
+    try {
+        CheckContext context(environment, check.name);
+        return {Verdict::Pass, check.run(context)};
+    } catch (const CheckFailure& failure) {
+        return {Verdict::Fail, failure.what()};
+    } catch (const CheckSkipped& skipped) {
+        return {Verdict::Skip, skipped.what()};
+    } catch (const std::exception& error) {
+        return {Verdict::Fail, std::string("an exception reached the host: ") + error.what()};
+    } catch (...) {
+        return {Verdict::Fail, "an exception of unknown type reached the host"};
+    }
+}
+
 [[noreturn]] void runInChild(int answer, const Check& check, const Environment& environment) {
     // What the plug-in prints goes to stderr, so that the report on stdout stays one line
     // per check.
@@ -80,23 +96,7 @@ bool awaitChild(pid_t child, Clock::time_point deadline, int& status) {
     }
 }
 
-}  // namespace
-
-Outcome runCheckHere(const Check& check, const Environment& environment) {
-    try {
-        CheckContext context(environment, check.name);
-        return {Verdict::Pass, check.run(context)};
-    } catch (const CheckFailure& failure) {
-        return {Verdict::Fail, failure.what()};
-    } catch (const CheckSkipped& skipped) {
-        return {Verdict::Skip, skipped.what()};
-    } catch (const std::exception& error) {
-        return {Verdict::Fail, std::string("an exception reached the host: ") + error.what()};
-    } catch (...) {
-        return {Verdict::Fail, "an exception of unknown type reached the host"};
-    }
-}
-
+// Runs one check in a child process, killed after `seconds`.
 Outcome runCheckIsolated(const Check& check, const Environment& environment, double seconds) {
     int channel[2];
     if (pipe2(channel, O_CLOEXEC) != 0) return {Verdict::Fail, "cannot create a pipe for the check"};
@@ -152,6 +152,8 @@ Outcome runCheckIsolated(const Check& check, const Environment& environment, dou
     return {verdict, reason};
 }
 
+// Whether the check's name starts with one of the comma-separated prefixes in `only`
+// (every check when `only` is empty).
 bool selected(const Check& check, const std::string& only) {
     if (only.empty()) return true;
     std::size_t start = 0;
@@ -164,6 +166,8 @@ bool selected(const Check& check, const std::string& only) {
     }
     return false;
 }
+
+}  // namespace
 
 CheckRunner::CheckRunner(const Environment& environment, double groupBudgetSeconds, std::FILE* report)
     : environment_(environment), groupBudgetSeconds_(groupBudgetSeconds), report_(report) {}
