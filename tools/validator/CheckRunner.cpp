@@ -24,19 +24,6 @@ double secondsUntil(Clock::time_point deadline) {
     return std::chrono::duration<double>(deadline - Clock::now()).count();
 }
 
-char verdictCode(Verdict verdict) {
-    return verdict == Verdict::Pass ? 'P' : verdict == Verdict::Skip ? 'S' : 'F';
-}
-
-void writeAll(int descriptor, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t written = write(descriptor, text.data() + done, text.size() - done);
-        if (written <= 0) return;
-        done += static_cast<std::size_t>(written);
-    }
-}
-
 // Runs one check in this process; exceptions become its verdict.
 Outcome runCheckHere(const Check& check, const Environment& environment) {
     try {
@@ -59,10 +46,7 @@ Outcome runCheckHere(const Check& check, const Environment& environment) {
     dup2(STDERR_FILENO, STDOUT_FILENO);
     answerFailuresTo(answer);
     followThisThread();
-    const Outcome outcome = runCheckHere(check, environment);
-    std::string line(1, verdictCode(outcome.verdict));
-    for (const char c : outcome.reason) line += (c == '\n' || c == '\r') ? ' ' : c;
-    writeAll(answer, line + '\n');
+    sendAnswer(answer, runCheckHere(check, environment));
     close(answer);
     // A normal exit, so that a plug-in that crashes while unloading, or leaks under the
     // sanitizer, is still caught.
@@ -142,14 +126,13 @@ Outcome runCheckIsolated(const Check& check, const Environment& environment, dou
         const std::string hang =
             describe("no end within %.0f s: hung or far too slow (killed)", seconds) + lastStepText();
         if (answer.empty()) return {Verdict::Fail, hang};
-        return {Verdict::Fail, answer.substr(1) + "; then " + hang + " while ending the process"};
+        return {Verdict::Fail, readAnswer(answer).reason + "; then " + hang + " while ending the process"};
     }
     if (answer.empty()) return {Verdict::Fail, endOfProcess(status) + lastStepText()};
-    const Verdict verdict = answer[0] == 'P' ? Verdict::Pass : answer[0] == 'S' ? Verdict::Skip : Verdict::Fail;
-    const std::string reason = answer.substr(1);
+    const Outcome told = readAnswer(answer);
     if (!endedCleanly(status))
-        return {Verdict::Fail, reason + "; then, on leaving the process, " + endOfProcess(status)};
-    return {verdict, reason};
+        return {Verdict::Fail, told.reason + "; then, on leaving the process, " + endOfProcess(status)};
+    return told;
 }
 
 // Whether the check's name starts with one of the comma-separated prefixes in `only`
