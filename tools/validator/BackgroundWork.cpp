@@ -17,11 +17,9 @@ AudioThread::~AudioThread() {
 void AudioThread::run(std::uint64_t seed, int block) {
     Random random(seed);
     AudioBuffers buffers = plugin_.makeBuffers(block);
-    long position = 0;
     try {
         while (!stopping_.load()) {
-            fillInputs(buffers, Signal::QuietNoise, block, position, random);
-            position += block;
+            fillQuietNoise(buffers, block, random);
             const OutputScan scan = plugin_.process(buffers, block, "on the audio thread");
             if (scan.nonFinite > 0 || scan.subnormal > 0)
                 fail("on the audio thread: " + saneOutputProblem(scan));

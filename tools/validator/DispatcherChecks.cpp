@@ -30,7 +30,7 @@ constexpr std::chrono::milliseconds kSlowestShortBlock{250};
 void requireProcessing(TestedPlugin& plugin, AudioBuffers& buffers, Random& random, const std::string& after) {
     plugin.start(kRate, kBlock);
     for (int block = 0; block < 4; ++block) {
-        fillInputs(buffers, Signal::QuietNoise, kBlock, block * kBlock, random);
+        fillQuietNoise(buffers, kBlock, random);
         const OutputScan scan = plugin.process(buffers, kBlock, after);
         if (scan.nonFinite > 0) fail(after + ": " + saneOutputProblem(scan));
     }
@@ -58,7 +58,7 @@ std::string checkDispatcherFuzz(CheckContext& context) {
                               static_cast<long long>(request.value), where, buffer.size()));
             // Whatever state the request left, a short block must come back, and in time.
             if (random.chance(kShortBlockChance)) {
-                fillInputs(buffers, Signal::QuietNoise, kShortBlock, 0, random);
+                fillQuietNoise(buffers, kShortBlock, random);
                 const auto start = std::chrono::steady_clock::now();
                 plugin.process(buffers, kShortBlock, "a short block between fuzzed requests");
                 const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;

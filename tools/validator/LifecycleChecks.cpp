@@ -29,10 +29,8 @@ std::string checkManyInstances(CheckContext& context) {
     if (static_cast<int>(records.size()) != kInstances)
         fail(describe("%d instances share %zu records", kInstances, records.size()));
     AudioBuffers buffers = live.front()->makeBuffers(kBlock);
-    long position = 0;
     auto processAll = [&](const char* when) {
-        fillInputs(buffers, Signal::QuietNoise, kBlock, position, context.random());
-        position += kBlock;
+        fillQuietNoise(buffers, kBlock, context.random());
         for (auto& plugin : live) plugin->processSane(buffers, kBlock, when);
     };
     processAll("all 32 instances processing");
@@ -78,7 +76,7 @@ void runSequence(CheckContext& context, const Sequence& sequence) {
             case Step::Resume: plugin.resume(); break;
             case Step::Suspend: plugin.suspend(); break;
             case Step::Process:
-                fillInputs(buffers, Signal::QuietNoise, kBlock, 0, context.random());
+                fillQuietNoise(buffers, kBlock, context.random());
                 plugin.processSane(buffers, kBlock, sequence.name);
                 break;
         }
@@ -96,7 +94,7 @@ std::string checkOpenCloseSequences(CheckContext& context) {
     TestedPlugin fresh(host, context.library());
     fresh.start(kRate, kBlock);
     AudioBuffers buffers = fresh.makeBuffers(kBlock);
-    fillInputs(buffers, Signal::QuietNoise, kBlock, 0, context.random());
+    fillQuietNoise(buffers, kBlock, context.random());
     fresh.processSane(buffers, kBlock, "a new instance after the sequences");
     return describe("%zu sequences of open, resume, process, suspend and close, twice each, in random order",
                     sequences().size());
@@ -110,7 +108,6 @@ std::string checkSuspendResume(CheckContext& context) {
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     Random& random = context.random();
     int toggles = 0, processed = 0;
-    long position = 0;
     for (int block = 0; block < kBlocks; ++block) {
         const int roll = random.integer(0, 99);
         if (roll < 15) {
@@ -124,8 +121,7 @@ std::string checkSuspendResume(CheckContext& context) {
         }
         if (!plugin.resumed()) continue;
         const int frames = random.integer(1, kBlock);
-        fillInputs(buffers, Signal::QuietNoise, frames, position, random);
-        position += frames;
+        fillQuietNoise(buffers, frames, random);
         plugin.processSane(buffers, frames, describe("block %d, after %d suspend/resume toggles", block, toggles));
         ++processed;
     }
@@ -139,7 +135,7 @@ std::string checkProcessWithoutResume(CheckContext& context) {
     TestedPlugin plugin(host, context.library());
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     for (int block = 0; block < kBlocks; ++block) {
-        fillInputs(buffers, Signal::QuietNoise, kBlock, block * kBlock, context.random());
+        fillQuietNoise(buffers, kBlock, context.random());
         plugin.processSane(buffers, kBlock, "processing with no sample rate, block size or resume");
     }
     return describe("%d blocks processed after effOpen alone (no rate, block size or resume)", kBlocks);

@@ -66,7 +66,7 @@ std::string checkInRange(CheckContext& context) {
             if (!(read >= 0.0f && read <= 1.0f))
                 fail(describe("parameter %d reads back %g after a value in 0..1", index, static_cast<double>(read)));
         }
-        fillInputs(buffers, Signal::QuietNoise, kBlock, block * kBlock, random);
+        fillQuietNoise(buffers, kBlock, random);
         requireFinite(plugin.process(buffers, kBlock, "random values in 0..1"),
                       describe("block %d of random values in 0..1", block));
     }
@@ -76,7 +76,7 @@ std::string checkInRange(CheckContext& context) {
 
 void settle(TestedPlugin& plugin, AudioBuffers& buffers, Random& random, const std::string& after) {
     for (int block = 0; block < kSettleBlocks; ++block) {
-        fillInputs(buffers, Signal::QuietNoise, kBlock, block * kBlock, random);
+        fillQuietNoise(buffers, kBlock, random);
         requireFinite(plugin.process(buffers, kBlock, after), after);
     }
 }
@@ -99,7 +99,7 @@ std::string checkOutOfRange(CheckContext& context) {
             plugin.setParameter(index, value);
             plugin.getParameter(index);
             plugin.text(effGetParamDisplay, index);
-            fillInputs(buffers, Signal::QuietNoise, kBlock, 0, random);
+            fillQuietNoise(buffers, kBlock, random);
             requireFinite(plugin.process(buffers, kBlock, "hostile parameter value"),
                           describe("parameter %d set to %g", index, static_cast<double>(value)));
             plugin.setParameter(index, saved[index]);
@@ -120,7 +120,7 @@ std::string checkOutOfRange(CheckContext& context) {
     });
     std::string problem;
     for (int block = 0; block < 2 * kSettleBlocks && problem.empty(); ++block) {
-        fillInputs(buffers, Signal::QuietNoise, kBlock, block * kBlock, random);
+        fillQuietNoise(buffers, kBlock, random);
         try {
             requireFinite(plugin.process(buffers, kBlock, "hostile values from another thread"),
                           "while another thread set hostile values");
@@ -145,7 +145,7 @@ std::vector<float> render(TestedPlugin& plugin, std::uint64_t seed) {
     Random random(seed);
     std::vector<float> rendered;
     for (int block = 0; block < kBlocks; ++block) {
-        fillInputs(buffers, Signal::QuietNoise, kBlock, block * kBlock, random);
+        fillQuietNoise(buffers, kBlock, random);
         plugin.process(buffers, kBlock, "rendering after a state restore");
         for (int c = 0; c < buffers.outputCount(); ++c)
             rendered.insert(rendered.end(), buffers.output(c), buffers.output(c) + kBlock);

@@ -27,10 +27,8 @@ std::string checkBlockSizes(CheckContext& context) {
     plugin.start(kRate, kLargestBlock);
     AudioBuffers buffers = plugin.makeBuffers(kLargestBlock);
     Random& random = context.random();
-    long position = 0;
     auto block = [&](int frames, const std::string& situation) {
-        fillInputs(buffers, Signal::QuietNoise, frames, position, random);
-        position += frames;
+        fillQuietNoise(buffers, frames, random);
         plugin.processSane(buffers, frames, situation);
     };
     for (const int frames : kBlockSizes)
@@ -50,12 +48,10 @@ std::string checkSampleRates(CheckContext& context) {
     TestedPlugin plugin(host, context.library());
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     Random& random = context.random();
-    long position = 0;
     auto run = [&](float rate, int blocks) {
         plugin.start(rate, kBlock);
         for (int i = 0; i < blocks; ++i) {
-            fillInputs(buffers, Signal::QuietNoise, kBlock, position, random);
-            position += kBlock;
+            fillQuietNoise(buffers, kBlock, random);
             plugin.processSane(buffers, kBlock, describe("at %.0f Hz", static_cast<double>(rate)));
         }
     };
@@ -102,29 +98,25 @@ std::string checkNonFiniteInput(CheckContext& context) {
     TestedPlugin plugin(host, context.library());
     plugin.start(kRate, kBlock);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
-    long position = 0;
     double slowestSettle = 0.0;
     for (const Signal burst : {Signal::NotANumber, Signal::PlusInfinity, Signal::MinusInfinity}) {
         for (const bool oneChannel : {true, false}) {
             const std::string what = describe("%s burst in %s", signalName(burst), oneChannel ? "one channel" : "every channel");
             for (int i = 0; i < 20; ++i) {
-                fillInputs(buffers, Signal::QuietNoise, kBlock, position, random);
-                position += kBlock;
+                fillQuietNoise(buffers, kBlock, random);
                 plugin.processSane(buffers, kBlock, "noise before a " + what);
             }
             // The burst: a stretch of non-finite samples inside one block.
-            fillInputs(buffers, Signal::QuietNoise, kBlock, position, random);
+            fillQuietNoise(buffers, kBlock, random);
             const int start = random.integer(0, kBlock - 1);
             const int length = random.integer(1, kBlock - start);
             for (int c = 0; c < (oneChannel ? std::min(1, buffers.inputCount()) : buffers.inputCount()); ++c)
                 for (int n = start; n < start + length; ++n)
                     buffers.input(c)[n] = burst == Signal::NotANumber ? NAN : burst == Signal::PlusInfinity ? INFINITY : -INFINITY;
-            position += kBlock;
             plugin.process(buffers, kBlock, what);
             long lastNonFinite = -1;
             for (int i = 0; i < settleBlocks + checkedBlocks; ++i) {
-                fillInputs(buffers, Signal::QuietNoise, kBlock, position, random);
-                position += kBlock;
+                fillQuietNoise(buffers, kBlock, random);
                 const OutputScan scan = plugin.process(buffers, kBlock, "finite input after a " + what);
                 if (scan.nonFinite > 0) lastNonFinite = static_cast<long>(i) * kBlock + kBlock;
                 if (i >= settleBlocks) {
@@ -213,7 +205,6 @@ std::string checkNoAllocation(CheckContext& context) {
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     Random& random = context.random();
     AllocationCount inProcess, inAutomation;
-    long position = 0;
     std::string firstSeen;
     for (int block = 0; block < kBlocks; ++block) {
         if (block == kBlocks / 2) plugin.start(44100.0f, kBlock);  // a restart midway
@@ -228,8 +219,7 @@ std::string checkNoAllocation(CheckContext& context) {
                 firstSeen = describe("setParameter before block %d", block);
         }
         const int frames = random.integer(1, kBlock);
-        fillInputs(buffers, Signal::QuietNoise, frames, position, random);
-        position += frames;
+        fillQuietNoise(buffers, frames, random);
         AllocationCount counted;
         plugin.process(buffers, frames, "counting allocations", counted);
         inProcess.allocations += counted.allocations;

@@ -53,6 +53,10 @@ void fillInputs(AudioBuffers& buffers, Signal signal, int frames, long position,
     }
 }
 
+void fillQuietNoise(AudioBuffers& buffers, int frames, Random& random) {
+    fillInputs(buffers, Signal::QuietNoise, frames, 0, random);
+}
+
 OutputScan scanOutputs(const AudioBuffers& buffers, int frames) {
     OutputScan scan;
     for (int c = 0; c < buffers.outputCount(); ++c) {
