@@ -20,9 +20,7 @@ void AudioThread::run(std::uint64_t seed, int block) {
     try {
         while (!stopping_.load()) {
             fillQuietNoise(buffers, block, random);
-            const OutputScan scan = plugin_.process(buffers, block, "on the audio thread");
-            if (scan.nonFinite > 0 || scan.subnormal > 0)
-                fail("on the audio thread: " + saneOutputProblem(scan));
+            requireFinite(plugin_.process(buffers, block, "on the audio thread"), "on the audio thread");
             ++blocks_;
         }
     } catch (const CheckFailure& failure) {

@@ -34,12 +34,6 @@ const float kHostileValues[] = {
 
 bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-// Output must stay finite and free of subnormal numbers whatever the parameters are;
-// the ceiling applies to the default settings only.
-void requireFinite(const OutputScan& scan, const std::string& situation) {
-    if (scan.nonFinite > 0 || scan.subnormal > 0) fail(situation + ": " + saneOutputProblem(scan));
-}
-
 std::vector<int> parametersToTry(TestedPlugin& plugin, Random& random) {
     std::vector<int> all(plugin.parameterCount());
     for (int i = 0; i < plugin.parameterCount(); ++i) all[i] = i;

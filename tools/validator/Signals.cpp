@@ -86,4 +86,8 @@ std::string saneOutputProblem(const OutputScan& scan) {
     return {};
 }
 
+void requireFinite(const OutputScan& scan, const std::string& situation) {
+    if (scan.nonFinite > 0 || scan.subnormal > 0) fail(situation + ": " + saneOutputProblem(scan));
+}
+
 }  // namespace validator

@@ -45,5 +45,9 @@ OutputScan scanOutputs(const AudioBuffers& buffers, int frames);
 // Empty when the block's output is finite, free of subnormal numbers and below the
 // ceiling; otherwise what is wrong.
 std::string saneOutputProblem(const OutputScan& scan);
+// Fails the check, naming `situation`, unless the output is finite and free of subnormal
+// numbers. No ceiling: that holds at the default settings only, and this serves output
+// whatever the parameters are.
+void requireFinite(const OutputScan& scan, const std::string& situation);
 
 }  // namespace validator
