@@ -213,18 +213,16 @@ std::string checkNoAllocation(CheckContext& context) {
             AllocationCounter::start();
             plugin.setParameter(random.integer(0, plugin.parameterCount() - 1), random.uniform(0.0f, 1.0f));
             const AllocationCount counted = AllocationCounter::stop();
-            inAutomation.allocations += counted.allocations;
-            inAutomation.releases += counted.releases;
-            if (firstSeen.empty() && counted.allocations + counted.releases > 0)
+            inAutomation += counted;
+            if (firstSeen.empty() && counted.any())
                 firstSeen = describe("setParameter before block %d", block);
         }
         const int frames = random.integer(1, kBlock);
         fillQuietNoise(buffers, frames, random);
         AllocationCount counted;
-        plugin.process(buffers, frames, "counting allocations", counted);
-        inProcess.allocations += counted.allocations;
-        inProcess.releases += counted.releases;
-        if (firstSeen.empty() && counted.allocations + counted.releases > 0)
+        plugin.process(buffers, frames, "counting allocations", &counted);
+        inProcess += counted;
+        if (firstSeen.empty() && counted.any())
             firstSeen = describe("processReplacing, block %d of %d frames", block, frames);
     }
     if (!firstSeen.empty())

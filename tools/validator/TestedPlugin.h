@@ -48,11 +48,10 @@ public:
     void resume();
 
     // One block through processReplacing. Fails the check, naming `situation`, when the
-    // plug-in broke a rule of the buffers; answers the output's scan otherwise.
-    OutputScan process(AudioBuffers& buffers, int frames, const std::string& situation);
-    // The same, counting the heap allocations made inside the call.
+    // plug-in broke a rule of the buffers; answers the output's scan otherwise. Given
+    // `allocations`, counts the heap allocations made inside the call there.
     OutputScan process(AudioBuffers& buffers, int frames, const std::string& situation,
-                       AllocationCount& allocations);
+                       AllocationCount* allocations = nullptr);
     // A block whose output must also be sane (finite, no subnormals, below the ceiling).
     void processSane(AudioBuffers& buffers, int frames, const std::string& situation);
 
@@ -60,8 +59,6 @@ public:
     void close();
 
 private:
-    OutputScan inspect(AudioBuffers& buffers, int frames, const std::string& situation);
-
     vsthost::Host& host_;
     AEffect* effect_;
     bool resumed_ = false;
