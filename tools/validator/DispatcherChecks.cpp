@@ -15,8 +15,6 @@ namespace validator {
 
 namespace {
 
-constexpr int kFirstOpcode = -10;
-constexpr int kLastOpcode = 100;
 constexpr int kRounds = 16;
 constexpr std::size_t kRequestBufferSize = 64 * 1024;
 constexpr int kBlock = 512;
@@ -46,7 +44,7 @@ std::string checkDispatcherFuzz(CheckContext& context) {
     long requests = 0;
     float lastRate = kRate;
     for (int round = 0; round < kRounds; ++round) {
-        for (int opcode = kFirstOpcode; opcode <= kLastOpcode; ++opcode) {
+        for (int opcode = kFirstFuzzedOpcode; opcode <= kLastFuzzedOpcode; ++opcode) {
             if (leftOutOfFuzzing(opcode)) continue;
             const FuzzedRequest request = fuzzedRequest(opcode, plugin.parameterCount(), buffer, random);
             plugin.dispatch(opcode, request.index, request.value, request.ptr, request.opt);
@@ -77,7 +75,7 @@ std::string checkDispatcherFuzz(CheckContext& context) {
                     "a %zu-byte buffer behind ptr), short blocks between them, finite output after each round; not sent: "
                     "effClose and effEditOpen (other groups), effOfflineNotify/Prepare/Run and "
                     "effProcessVarIo (records of host pointers)",
-                    requests, kFirstOpcode, kLastOpcode, kRounds, kRequestBufferSize);
+                    requests, kFirstFuzzedOpcode, kLastFuzzedOpcode, kRounds, kRequestBufferSize);
 }
 
 // Text capacities a plug-in may fill, terminating zero included. Parameter texts: the
