@@ -90,8 +90,8 @@ struct TextRequest {
     std::size_t limit;
 };
 
-// How many bytes the request wrote (0 when none), or fails when it went past the limit
-// or left no terminating zero within it.
+// Fails the check when the request wrote past the limit or left no terminating zero
+// within it.
 void requireBoundedText(TestedPlugin& plugin, const TextRequest& request) {
     constexpr std::uint8_t kUntouched = 0xA5;
     std::vector<std::uint8_t> buffer(4096, kUntouched);
