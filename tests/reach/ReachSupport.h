@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "dsp/SignalPath.h"
 #include "tools/host/Host.h"
 #include "tools/host/PluginInstance.h"
 #include "tools/ownplugin/OwnPluginMeters.h"
@@ -17,6 +18,9 @@ struct Stereo {
     std::vector<float> left, right;
     int frames() const { return static_cast<int>(left.size()); }
 };
+
+// The gain reduction a meter reading of 1 stands for.
+constexpr double kMeterFullScaleDb = dsp::BlockMeters::kGainReductionRangeDb;
 
 // Parameter index and normalised value.
 using Setting = std::pair<int, float>;
