@@ -35,8 +35,7 @@ void requireProcessing(TestedPlugin& plugin, AudioBuffers& buffers, Random& rand
 }
 
 std::string checkDispatcherFuzz(CheckContext& context) {
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     HostileBuffer buffer(kRequestBufferSize);
     Random& random = context.random();
@@ -107,8 +106,7 @@ void requireBoundedText(TestedPlugin& plugin, const TextRequest& request) {
 }
 
 std::string checkTextBounds(CheckContext& context) {
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     std::vector<TextRequest> requests{
         {effGetEffectName, 0, 0, kVstMaxEffectNameLen},
         {effGetVendorString, 0, 0, kVstMaxVendorStrLen},

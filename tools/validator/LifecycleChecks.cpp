@@ -18,11 +18,10 @@ constexpr int kBlock = 256;
 constexpr float kRate = 48000.0f;
 
 std::string checkManyInstances(CheckContext& context) {
-    vsthost::Host host;
     std::vector<std::unique_ptr<TestedPlugin>> live;
     std::set<const AEffect*> records;
     for (int i = 0; i < kInstances; ++i) {
-        live.push_back(std::make_unique<TestedPlugin>(host, context.library()));
+        live.push_back(std::make_unique<TestedPlugin>(context));
         live.back()->start(kRate, kBlock);
         records.insert(&live.back()->record());
     }
@@ -67,8 +66,7 @@ const std::vector<Sequence>& sequences() {
 }
 
 void runSequence(CheckContext& context, const Sequence& sequence) {
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library(), TestedPlugin::Opening::LeaveUnopened);
+    TestedPlugin plugin(context, TestedPlugin::Opening::LeaveUnopened);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     for (const Step step : sequence.steps) {
         switch (step) {
@@ -90,8 +88,7 @@ std::string checkOpenCloseSequences(CheckContext& context) {
     std::shuffle(order.begin(), order.end(), std::mt19937_64(context.random().bits()));
     for (const Sequence* sequence : order) runSequence(context, *sequence);
     // Whatever the sequences left behind in the library must not reach a new instance.
-    vsthost::Host host;
-    TestedPlugin fresh(host, context.library());
+    TestedPlugin fresh(context);
     fresh.start(kRate, kBlock);
     AudioBuffers buffers = fresh.makeBuffers(kBlock);
     fillQuietNoise(buffers, kBlock, context.random());
@@ -102,8 +99,7 @@ std::string checkOpenCloseSequences(CheckContext& context) {
 
 std::string checkSuspendResume(CheckContext& context) {
     constexpr int kBlocks = 300;
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     plugin.start(kRate, kBlock);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     Random& random = context.random();
@@ -131,8 +127,7 @@ std::string checkSuspendResume(CheckContext& context) {
 
 std::string checkProcessWithoutResume(CheckContext& context) {
     constexpr int kBlocks = 16;
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     for (int block = 0; block < kBlocks; ++block) {
         fillQuietNoise(buffers, kBlock, context.random());

@@ -45,8 +45,7 @@ std::vector<int> parametersToTry(TestedPlugin& plugin, Random& random) {
 
 std::string checkInRange(CheckContext& context) {
     constexpr int kBlocks = 200;
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     if (plugin.parameterCount() == 0) skip("the plug-in has no parameters");
     plugin.start(kRate, kBlock);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
@@ -76,8 +75,7 @@ void settle(TestedPlugin& plugin, AudioBuffers& buffers, Random& random, const s
 }
 
 std::string checkOutOfRange(CheckContext& context) {
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     if (plugin.parameterCount() == 0) skip("the plug-in has no parameters");
     plugin.start(kRate, kBlock);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
@@ -159,9 +157,8 @@ void restore(TestedPlugin& plugin, const std::vector<float>& values, const std::
 }
 
 std::string checkStateRoundTrip(CheckContext& context) {
-    vsthost::Host host;
     Random& random = context.random();
-    TestedPlugin original(host, context.library());
+    TestedPlugin original(context);
     const int count = original.parameterCount();
     std::vector<float> chosen(count);
     for (float& value : chosen) value = random.uniform(0.0f, 1.0f);
@@ -171,7 +168,7 @@ std::string checkStateRoundTrip(CheckContext& context) {
     for (int i = 0; i < count; ++i) saved[i] = original.getParameter(i);
     const std::string savedName = original.text(effGetProgramName);
 
-    TestedPlugin restored(host, context.library());
+    TestedPlugin restored(context);
     restore(restored, saved, savedName);
     for (int i = 0; i < count; ++i)
         if (!sameBits(restored.getParameter(i), saved[i]))
@@ -184,7 +181,7 @@ std::string checkStateRoundTrip(CheckContext& context) {
     const std::vector<float> originalSound = render(original, signalSeed);
     const std::vector<float> restoredSound = render(restored, signalSeed);
     if (!sameSignal(originalSound, restoredSound)) {
-        TestedPlugin again(host, context.library());
+        TestedPlugin again(context);
         restore(again, saved, savedName);
         if (!sameSignal(restoredSound, render(again, signalSeed)))
             return describe("%d parameter values and the program name round-trip exactly; the sound "

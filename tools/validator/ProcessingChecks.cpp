@@ -22,8 +22,7 @@ constexpr double kSettleSeconds = 1.0;
 
 std::string checkBlockSizes(CheckContext& context) {
     constexpr int kRandomBlocks = 200;
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     plugin.start(kRate, kLargestBlock);
     AudioBuffers buffers = plugin.makeBuffers(kLargestBlock);
     Random& random = context.random();
@@ -44,8 +43,7 @@ std::string checkBlockSizes(CheckContext& context) {
 std::string checkSampleRates(CheckContext& context) {
     constexpr int kBlock = 512;
     constexpr int kChanges = 40;
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     Random& random = context.random();
     auto run = [&](float rate, int blocks) {
@@ -68,8 +66,7 @@ std::string checkSignals(CheckContext& context) {
     std::vector<Signal> signals{Signal::Silence, Signal::Noise, Signal::Dc, Signal::Impulses, Signal::Subnormals};
     Random& random = context.random();
     std::shuffle(signals.begin(), signals.end(), std::mt19937_64(random.bits()));
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     plugin.start(kRate, kBlock);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     float loudest = 0.0f;
@@ -94,8 +91,7 @@ std::string checkNonFiniteInput(CheckContext& context) {
     const int settleBlocks = static_cast<int>(kSettleSeconds * kRate) / kBlock;
     const int checkedBlocks = static_cast<int>(kRate / 2) / kBlock;
     Random& random = context.random();
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     plugin.start(kRate, kBlock);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     double slowestSettle = 0.0;
@@ -136,8 +132,7 @@ std::string checkNonFiniteInput(CheckContext& context) {
 std::string checkBufferRules(CheckContext& context) {
     constexpr int kBlocks = 300;
     constexpr int kCapacity = 4096;
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     plugin.start(kRate, kCapacity);
     AudioBuffers buffers = plugin.makeBuffers(kCapacity);
     Random& random = context.random();
@@ -181,15 +176,14 @@ std::string inPlaceDifference(TestedPlugin& a, TestedPlugin& b, bool bInPlace, s
 }
 
 std::string checkInPlace(CheckContext& context) {
-    vsthost::Host host;
     const std::uint64_t seed = context.random().bits();
-    TestedPlugin outOfPlace(host, context.library());
+    TestedPlugin outOfPlace(context);
     if (outOfPlace.inputs() == 0 || outOfPlace.outputs() == 0) skip("the plug-in has no inputs or no outputs");
-    TestedPlugin inPlace(host, context.library());
+    TestedPlugin inPlace(context);
     const std::string difference = inPlaceDifference(outOfPlace, inPlace, true, seed);
     if (difference.empty())
         return "a fresh pair of instances: in-place output identical to out-of-place, bit for bit";
-    TestedPlugin first(host, context.library()), second(host, context.library());
+    TestedPlugin first(context), second(context);
     if (!inPlaceDifference(first, second, false, seed).empty())
         skip("two fresh instances differ even out of place (the plug-in is not deterministic)");
     fail("in-place output differs from out-of-place at " + difference);
@@ -199,8 +193,7 @@ std::string checkNoAllocation(CheckContext& context) {
     constexpr int kBlocks = 200;
     constexpr int kBlock = 512;
     if (!AllocationCounter::available()) skip("this build's sanitizer offers no allocation hooks");
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     plugin.start(kRate, kBlock);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     Random& random = context.random();

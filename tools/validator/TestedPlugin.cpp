@@ -12,8 +12,8 @@ namespace {
 constexpr std::size_t kTextCapacity = 1024;
 }
 
-TestedPlugin::TestedPlugin(vsthost::Host& host, const vsthost::PluginLibrary& library, Opening opening)
-    : host_(host), effect_(host.createEffect(library)) {
+TestedPlugin::TestedPlugin(CheckContext& context, Opening opening)
+    : host_(context.host()), effect_(host_.createEffect(context.library())) {
     if (!effect_) fail("the plug-in's entry answered no effect");
     if (opening == Opening::Open) dispatch(effOpen);
 }

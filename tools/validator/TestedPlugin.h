@@ -4,10 +4,9 @@
 
 #include <string>
 
-#include "tools/host/Host.h"
-#include "tools/host/PluginLibrary.h"
 #include "tools/validator/AllocationCounter.h"
 #include "tools/validator/AudioBuffers.h"
+#include "tools/validator/Check.h"
 #include "tools/validator/Signals.h"
 
 namespace validator {
@@ -16,10 +15,9 @@ class TestedPlugin {
 public:
     enum class Opening { Open, LeaveUnopened };
 
-    // Creates the instance and, unless told otherwise, opens it (effOpen); fails the
-    // check when the entry answers no effect.
-    TestedPlugin(vsthost::Host& host, const vsthost::PluginLibrary& library,
-                 Opening opening = Opening::Open);
+    // Creates an instance of the check's plug-in with the check's host and, unless told
+    // otherwise, opens it (effOpen); fails the check when the entry answers no effect.
+    explicit TestedPlugin(CheckContext& context, Opening opening = Opening::Open);
     // Closes the instance unless close() did.
     ~TestedPlugin();
     TestedPlugin(const TestedPlugin&) = delete;
