@@ -3,7 +3,7 @@
 // longer reaches the sound or the editor.
 #pragma once
 
-#include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -37,8 +37,8 @@ public:
 
 private:
     vsthost::Host host_;
-    std::unique_ptr<vsthost::PluginInstance> plugin_;
-    std::unique_ptr<vsthost::OwnPluginMeters> meters_;
+    vsthost::PluginInstance plugin_;
+    std::optional<vsthost::OwnPluginMeters> meters_;
 };
 
 // `seconds` of constant value on both channels.
