@@ -21,8 +21,6 @@
 
 namespace {
 
-constexpr int kFirstOpcode = -10;
-constexpr int kLastOpcode = 100;
 constexpr int kLargestBlock = 512;
 constexpr int kGuard = 16;
 constexpr std::size_t kRequestBufferSize = 4096;
@@ -129,7 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 block.process(instance, source);
                 break;
             default: {
-                const int opcode = source.integer(kFirstOpcode, kLastOpcode);
+                const int opcode = source.integer(validator::kFirstFuzzedOpcode, validator::kLastFuzzedOpcode);
                 if (validator::leftOutOfFuzzing(opcode)) break;
                 const validator::FuzzedRequest request = validator::fuzzedRequest(opcode, parameters, buffer, source);
                 instance.dispatch(opcode, request.index, request.value, request.ptr, request.opt);

@@ -17,7 +17,6 @@ constexpr int kAttack = 2, kRelease = 3;
 // Gain reduction of a constant full-scale input at the default Ratio (threshold -15 dB).
 constexpr double kSteadyReductionDb = 10.407;
 constexpr double kTolerance = 0.03;
-constexpr double kMeterFullScaleDb = 25.0;
 
 struct Timing {
     float rate;
@@ -40,7 +39,7 @@ const Timing kReleaseTimes[] = {
 };
 
 double reductionDb(const reach::Rendering& rendering) {
-    return kMeterFullScaleDb * rendering.meters().gainReductionLeft;
+    return reach::kMeterFullScaleDb * rendering.meters().gainReductionLeft;
 }
 
 struct Measured {

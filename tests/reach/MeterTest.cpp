@@ -11,6 +11,7 @@
 
 namespace {
 
+using reach::kMeterFullScaleDb;
 using reach::Stereo;
 
 constexpr float kRate = 48000.0f;
@@ -18,7 +19,6 @@ constexpr double kSeconds = 3.0;
 constexpr double kFrequency = 1000.0;
 constexpr float kAmplitude = 0.5f;
 constexpr int kVolume = 1, kPower = 8;
-constexpr double kMeterFullScaleDb = 25.0;
 // Gain reduction of a 1 kHz sine of amplitude 0.5 at the defaults, worked out from the
 // compressor's formulas: the largest in the last block of 512 frames.
 constexpr double kSineReductionDb = 6.684;

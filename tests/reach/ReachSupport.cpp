@@ -18,14 +18,12 @@ const vsthost::PluginLibrary& marvolenzik() {
 
 }  // namespace
 
-Rendering::Rendering(float rate, const std::vector<Setting>& settings) : rate_(rate) {
-    plugin_ = std::make_unique<vsthost::PluginInstance>(host_, marvolenzik());
-    if (!plugin_->ok()) throw std::runtime_error("Marvolenzik.so created no effect: " + marvolenzik().error());
-    const auto meters = vsthost::OwnPluginMeters::of(*plugin_);
-    if (!meters) throw std::runtime_error("the loaded plug-in is not Marvolenzik");
-    meters_ = std::make_unique<vsthost::OwnPluginMeters>(*meters);
-    for (const auto& [index, value] : settings) plugin_->setParameter(index, value);
-    plugin_->start(rate, 8192);
+Rendering::Rendering(float rate, const std::vector<Setting>& settings) : plugin_(host_, marvolenzik()) {
+    if (!plugin_.ok()) throw std::runtime_error("Marvolenzik.so created no effect: " + marvolenzik().error());
+    meters_ = vsthost::OwnPluginMeters::of(plugin_);
+    if (!meters_) throw std::runtime_error("the loaded plug-in is not Marvolenzik");
+    for (const auto& [index, value] : settings) plugin_.setParameter(index, value);
+    plugin_.start(rate, 8192);
 }
 
 Stereo Rendering::process(const Stereo& input, int block) {
@@ -34,7 +32,7 @@ Stereo Rendering::process(const Stereo& input, int block) {
         const int frames = std::min(block, input.frames() - start);
         float* inputs[] = {const_cast<float*>(input.left.data()) + start, const_cast<float*>(input.right.data()) + start};
         float* outputs[] = {output.left.data() + start, output.right.data() + start};
-        plugin_->processReplacing(inputs, outputs, frames);
+        plugin_.processReplacing(inputs, outputs, frames);
     }
     return output;
 }

@@ -3,10 +3,11 @@
 // longer reaches the sound or the editor.
 #pragma once
 
-#include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "dsp/SignalPath.h"
 #include "tools/host/Host.h"
 #include "tools/host/PluginInstance.h"
 #include "tools/ownplugin/OwnPluginMeters.h"
@@ -17,6 +18,9 @@ struct Stereo {
     std::vector<float> left, right;
     int frames() const { return static_cast<int>(left.size()); }
 };
+
+// The gain reduction a meter reading of 1 stands for.
+constexpr double kMeterFullScaleDb = dsp::BlockMeters::kGainReductionRangeDb;
 
 // Parameter index and normalised value.
 using Setting = std::pair<int, float>;
@@ -30,13 +34,11 @@ public:
     Stereo process(const Stereo& input, int block);
     // The meter values of the last block.
     vsthost::OwnPluginMeters::Readings meters() const { return meters_->readings(); }
-    float rate() const { return rate_; }
 
 private:
-    float rate_;
     vsthost::Host host_;
-    std::unique_ptr<vsthost::PluginInstance> plugin_;
-    std::unique_ptr<vsthost::OwnPluginMeters> meters_;
+    vsthost::PluginInstance plugin_;
+    std::optional<vsthost::OwnPluginMeters> meters_;
 };
 
 // `seconds` of constant value on both channels.

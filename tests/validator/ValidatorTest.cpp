@@ -11,6 +11,7 @@
 
 #include "tests/host/HostProcess.h"
 #include "tests/support/XServer.h"
+#include "tests/support/XServerSuite.h"
 
 namespace {
 
@@ -37,12 +38,11 @@ void expectCompleteReport(const HostRun& run) {
         << run.out;
 }
 
-class Validate : public ::testing::Test {
+class Validate : public XServerSuite<> {
 protected:
     void SetUp() override {
-        if (!display.ok()) GTEST_SKIP() << "Xvfb is not available";
+        if (const std::string missing = missingForX(); !missing.empty()) GTEST_SKIP() << missing;
     }
-    XServer display;
 };
 
 // The editor group opens the editor a hundred times, which the sanitizer build makes slow.

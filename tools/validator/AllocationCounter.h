@@ -10,6 +10,13 @@ namespace validator {
 struct AllocationCount {
     long allocations = 0;
     long releases = 0;
+
+    bool any() const { return allocations + releases > 0; }
+    AllocationCount& operator+=(const AllocationCount& more) {
+        allocations += more.allocations;
+        releases += more.releases;
+        return *this;
+    }
 };
 
 class AllocationCounter {

@@ -28,7 +28,7 @@ bool hasBits(float value, std::uint32_t bits) {
 
 }  // namespace
 
-AudioBuffers::AudioBuffers(int inputs, int outputs, int capacity) : capacity_(capacity) {
+AudioBuffers::AudioBuffers(int inputs, int outputs, int capacity) {
     const std::size_t size = static_cast<std::size_t>(capacity) + 2 * kGuard;
     inputs_.assign(inputs, std::vector<float>(size, 0.0f));
     inputCopies_.assign(inputs, std::vector<float>(size, 0.0f));

@@ -15,7 +15,6 @@ public:
 
     int inputCount() const { return static_cast<int>(inputs_.size()); }
     int outputCount() const { return static_cast<int>(outputs_.size()); }
-    int capacity() const { return capacity_; }
 
     float* input(int channel) { return inputs_[channel].data() + kGuard; }
     float* output(int channel) { return outputPointers_[channel]; }
@@ -25,7 +24,6 @@ public:
 
     // Outputs share the inputs' memory channel by channel (extra outputs keep their own).
     void setInPlace(bool inPlace);
-    bool inPlace() const { return inPlace_; }
 
     // Before a block: remembers the inputs and poisons the outputs.
     void arm();
@@ -35,7 +33,6 @@ public:
 private:
     static constexpr int kGuard = 64;
 
-    int capacity_;
     bool inPlace_ = false;
     std::vector<std::vector<float>> inputs_;   // guard, capacity, guard
     std::vector<std::vector<float>> outputs_;  // likewise

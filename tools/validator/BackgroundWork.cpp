@@ -17,14 +17,10 @@ AudioThread::~AudioThread() {
 void AudioThread::run(std::uint64_t seed, int block) {
     Random random(seed);
     AudioBuffers buffers = plugin_.makeBuffers(block);
-    long position = 0;
     try {
         while (!stopping_.load()) {
-            fillInputs(buffers, Signal::QuietNoise, block, position, random);
-            position += block;
-            const OutputScan scan = plugin_.process(buffers, block, "on the audio thread");
-            if (scan.nonFinite > 0 || scan.subnormal > 0)
-                fail("on the audio thread: " + saneOutputProblem(scan));
+            fillQuietNoise(buffers, block, random);
+            requireFinite(plugin_.process(buffers, block, "on the audio thread"), "on the audio thread");
             ++blocks_;
         }
     } catch (const CheckFailure& failure) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/host/Host.h"
 #include "tools/host/PluginLibrary.h"
 #include "tools/validator/Random.h"
 
@@ -29,11 +30,14 @@ public:
     // The plug-in library, opened in the check's own process on first use; fails the
     // check when it cannot be opened.
     const vsthost::PluginLibrary& library();
+    // The host side of every instance the check creates.
+    vsthost::Host& host() { return host_; }
 
 private:
     const Environment& environment_;
     Random random_;
     std::unique_ptr<vsthost::PluginLibrary> library_;
+    vsthost::Host host_;
 };
 
 // A check returns what it saw when it passes; it ends with fail() or skip() otherwise.

@@ -24,16 +24,19 @@ double secondsUntil(Clock::time_point deadline) {
     return std::chrono::duration<double>(deadline - Clock::now()).count();
 }
 
-char verdictCode(Verdict verdict) {
-    return verdict == Verdict::Pass ? 'P' : verdict == Verdict::Skip ? 'S' : 'F';
-}
-
-void writeAll(int descriptor, const std::string& text) {
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t written = write(descriptor, text.data() + done, text.size() - done);
-        if (written <= 0) return;
-        done += static_cast<std::size_t>(written);
+// Runs one check in this process; exceptions become its verdict.
+Outcome runCheckHere(const Check& check, const Environment& environment) {
+    try {
+        CheckContext context(environment, check.name);
+        return {Verdict::Pass, check.run(context)};
+    } catch (const CheckFailure& failure) {
+        return {Verdict::Fail, failure.what()};
+    } catch (const CheckSkipped& skipped) {
+        return {Verdict::Skip, skipped.what()};
+    } catch (const std::exception& error) {
+        return {Verdict::Fail, std::string("an exception reached the host: ") + error.what()};
+    } catch (...) {
+        return {Verdict::Fail, "an exception of unknown type reached the host"};
     }
 }
 
@@ -43,10 +46,7 @@ void writeAll(int descriptor, const std::string& text) {
     dup2(STDERR_FILENO, STDOUT_FILENO);
     answerFailuresTo(answer);
     followThisThread();
-    const Outcome outcome = runCheckHere(check, environment);
-    std::string line(1, verdictCode(outcome.verdict));
-    for (const char c : outcome.reason) line += (c == '\n' || c == '\r') ? ' ' : c;
-    writeAll(answer, line + '\n');
+    sendAnswer(answer, runCheckHere(check, environment));
     close(answer);
     // A normal exit, so that a plug-in that crashes while unloading, or leaks under the
     // sanitizer, is still caught.
@@ -80,23 +80,7 @@ bool awaitChild(pid_t child, Clock::time_point deadline, int& status) {
     }
 }
 
-}  // namespace
-
-Outcome runCheckHere(const Check& check, const Environment& environment) {
-    try {
-        CheckContext context(environment, check.name);
-        return {Verdict::Pass, check.run(context)};
-    } catch (const CheckFailure& failure) {
-        return {Verdict::Fail, failure.what()};
-    } catch (const CheckSkipped& skipped) {
-        return {Verdict::Skip, skipped.what()};
-    } catch (const std::exception& error) {
-        return {Verdict::Fail, std::string("an exception reached the host: ") + error.what()};
-    } catch (...) {
-        return {Verdict::Fail, "an exception of unknown type reached the host"};
-    }
-}
-
+// Runs one check in a child process, killed after `seconds`.
 Outcome runCheckIsolated(const Check& check, const Environment& environment, double seconds) {
     int channel[2];
     if (pipe2(channel, O_CLOEXEC) != 0) return {Verdict::Fail, "cannot create a pipe for the check"};
@@ -142,16 +126,17 @@ Outcome runCheckIsolated(const Check& check, const Environment& environment, dou
         const std::string hang =
             describe("no end within %.0f s: hung or far too slow (killed)", seconds) + lastStepText();
         if (answer.empty()) return {Verdict::Fail, hang};
-        return {Verdict::Fail, answer.substr(1) + "; then " + hang + " while ending the process"};
+        return {Verdict::Fail, readAnswer(answer).reason + "; then " + hang + " while ending the process"};
     }
     if (answer.empty()) return {Verdict::Fail, endOfProcess(status) + lastStepText()};
-    const Verdict verdict = answer[0] == 'P' ? Verdict::Pass : answer[0] == 'S' ? Verdict::Skip : Verdict::Fail;
-    const std::string reason = answer.substr(1);
+    const Outcome told = readAnswer(answer);
     if (!endedCleanly(status))
-        return {Verdict::Fail, reason + "; then, on leaving the process, " + endOfProcess(status)};
-    return {verdict, reason};
+        return {Verdict::Fail, told.reason + "; then, on leaving the process, " + endOfProcess(status)};
+    return told;
 }
 
+// Whether the check's name starts with one of the comma-separated prefixes in `only`
+// (every check when `only` is empty).
 bool selected(const Check& check, const std::string& only) {
     if (only.empty()) return true;
     std::size_t start = 0;
@@ -164,6 +149,8 @@ bool selected(const Check& check, const std::string& only) {
     }
     return false;
 }
+
+}  // namespace
 
 CheckRunner::CheckRunner(const Environment& environment, double groupBudgetSeconds, std::FILE* report)
     : environment_(environment), groupBudgetSeconds_(groupBudgetSeconds), report_(report) {}

@@ -38,11 +38,4 @@ private:
     Tally tally_;
 };
 
-// Runs one check in this process; exceptions become its verdict.
-Outcome runCheckHere(const Check& check, const Environment& environment);
-// Runs one check in a child process, killed after `seconds`.
-Outcome runCheckIsolated(const Check& check, const Environment& environment, double seconds);
-
-bool selected(const Check& check, const std::string& only);
-
 }  // namespace validator

@@ -15,8 +15,6 @@ namespace validator {
 
 namespace {
 
-constexpr int kFirstOpcode = -10;
-constexpr int kLastOpcode = 100;
 constexpr int kRounds = 16;
 constexpr std::size_t kRequestBufferSize = 64 * 1024;
 constexpr int kBlock = 512;
@@ -30,15 +28,14 @@ constexpr std::chrono::milliseconds kSlowestShortBlock{250};
 void requireProcessing(TestedPlugin& plugin, AudioBuffers& buffers, Random& random, const std::string& after) {
     plugin.start(kRate, kBlock);
     for (int block = 0; block < 4; ++block) {
-        fillInputs(buffers, Signal::QuietNoise, kBlock, block * kBlock, random);
+        fillQuietNoise(buffers, kBlock, random);
         const OutputScan scan = plugin.process(buffers, kBlock, after);
         if (scan.nonFinite > 0) fail(after + ": " + saneOutputProblem(scan));
     }
 }
 
 std::string checkDispatcherFuzz(CheckContext& context) {
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     HostileBuffer buffer(kRequestBufferSize);
     Random& random = context.random();
@@ -46,7 +43,7 @@ std::string checkDispatcherFuzz(CheckContext& context) {
     long requests = 0;
     float lastRate = kRate;
     for (int round = 0; round < kRounds; ++round) {
-        for (int opcode = kFirstOpcode; opcode <= kLastOpcode; ++opcode) {
+        for (int opcode = kFirstFuzzedOpcode; opcode <= kLastFuzzedOpcode; ++opcode) {
             if (leftOutOfFuzzing(opcode)) continue;
             const FuzzedRequest request = fuzzedRequest(opcode, plugin.parameterCount(), buffer, random);
             plugin.dispatch(opcode, request.index, request.value, request.ptr, request.opt);
@@ -58,7 +55,7 @@ std::string checkDispatcherFuzz(CheckContext& context) {
                               static_cast<long long>(request.value), where, buffer.size()));
             // Whatever state the request left, a short block must come back, and in time.
             if (random.chance(kShortBlockChance)) {
-                fillInputs(buffers, Signal::QuietNoise, kShortBlock, 0, random);
+                fillQuietNoise(buffers, kShortBlock, random);
                 const auto start = std::chrono::steady_clock::now();
                 plugin.process(buffers, kShortBlock, "a short block between fuzzed requests");
                 const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
@@ -77,7 +74,7 @@ std::string checkDispatcherFuzz(CheckContext& context) {
                     "a %zu-byte buffer behind ptr), short blocks between them, finite output after each round; not sent: "
                     "effClose and effEditOpen (other groups), effOfflineNotify/Prepare/Run and "
                     "effProcessVarIo (records of host pointers)",
-                    requests, kFirstOpcode, kLastOpcode, kRounds, kRequestBufferSize);
+                    requests, kFirstFuzzedOpcode, kLastFuzzedOpcode, kRounds, kRequestBufferSize);
 }
 
 // Text capacities a plug-in may fill, terminating zero included. Parameter texts: the
@@ -92,8 +89,8 @@ struct TextRequest {
     std::size_t limit;
 };
 
-// How many bytes the request wrote (0 when none), or fails when it went past the limit
-// or left no terminating zero within it.
+// Fails the check when the request wrote past the limit or left no terminating zero
+// within it.
 void requireBoundedText(TestedPlugin& plugin, const TextRequest& request) {
     constexpr std::uint8_t kUntouched = 0xA5;
     std::vector<std::uint8_t> buffer(4096, kUntouched);
@@ -109,8 +106,7 @@ void requireBoundedText(TestedPlugin& plugin, const TextRequest& request) {
 }
 
 std::string checkTextBounds(CheckContext& context) {
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     std::vector<TextRequest> requests{
         {effGetEffectName, 0, 0, kVstMaxEffectNameLen},
         {effGetVendorString, 0, 0, kVstMaxVendorStrLen},

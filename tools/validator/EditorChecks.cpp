@@ -38,12 +38,12 @@ void pause(milliseconds duration) { std::this_thread::sleep_for(duration); }
 
 // Everything an editor check starts from: an instance, our connection, the host window.
 struct EditorBench {
-    explicit EditorBench(CheckContext& context) : plugin(host, context.library()) {
+    explicit EditorBench(CheckContext& context) : host(context.host()), plugin(context) {
         EditorSession::requireEditor(context.environment(), plugin);
         connection = std::make_unique<XConnection>();
         editor = std::make_unique<EditorSession>(*connection, plugin);
     }
-    vsthost::Host host;
+    vsthost::Host& host;
     TestedPlugin plugin;
     std::unique_ptr<XConnection> connection;
     std::unique_ptr<EditorSession> editor;

@@ -18,21 +18,18 @@ constexpr int kBlock = 256;
 constexpr float kRate = 48000.0f;
 
 std::string checkManyInstances(CheckContext& context) {
-    vsthost::Host host;
     std::vector<std::unique_ptr<TestedPlugin>> live;
     std::set<const AEffect*> records;
     for (int i = 0; i < kInstances; ++i) {
-        live.push_back(std::make_unique<TestedPlugin>(host, context.library()));
+        live.push_back(std::make_unique<TestedPlugin>(context));
         live.back()->start(kRate, kBlock);
         records.insert(&live.back()->record());
     }
     if (static_cast<int>(records.size()) != kInstances)
         fail(describe("%d instances share %zu records", kInstances, records.size()));
     AudioBuffers buffers = live.front()->makeBuffers(kBlock);
-    long position = 0;
     auto processAll = [&](const char* when) {
-        fillInputs(buffers, Signal::QuietNoise, kBlock, position, context.random());
-        position += kBlock;
+        fillQuietNoise(buffers, kBlock, context.random());
         for (auto& plugin : live) plugin->processSane(buffers, kBlock, when);
     };
     processAll("all 32 instances processing");
@@ -69,8 +66,7 @@ const std::vector<Sequence>& sequences() {
 }
 
 void runSequence(CheckContext& context, const Sequence& sequence) {
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library(), TestedPlugin::Opening::LeaveUnopened);
+    TestedPlugin plugin(context, TestedPlugin::Opening::LeaveUnopened);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     for (const Step step : sequence.steps) {
         switch (step) {
@@ -78,7 +74,7 @@ void runSequence(CheckContext& context, const Sequence& sequence) {
             case Step::Resume: plugin.resume(); break;
             case Step::Suspend: plugin.suspend(); break;
             case Step::Process:
-                fillInputs(buffers, Signal::QuietNoise, kBlock, 0, context.random());
+                fillQuietNoise(buffers, kBlock, context.random());
                 plugin.processSane(buffers, kBlock, sequence.name);
                 break;
         }
@@ -92,11 +88,10 @@ std::string checkOpenCloseSequences(CheckContext& context) {
     std::shuffle(order.begin(), order.end(), std::mt19937_64(context.random().bits()));
     for (const Sequence* sequence : order) runSequence(context, *sequence);
     // Whatever the sequences left behind in the library must not reach a new instance.
-    vsthost::Host host;
-    TestedPlugin fresh(host, context.library());
+    TestedPlugin fresh(context);
     fresh.start(kRate, kBlock);
     AudioBuffers buffers = fresh.makeBuffers(kBlock);
-    fillInputs(buffers, Signal::QuietNoise, kBlock, 0, context.random());
+    fillQuietNoise(buffers, kBlock, context.random());
     fresh.processSane(buffers, kBlock, "a new instance after the sequences");
     return describe("%zu sequences of open, resume, process, suspend and close, twice each, in random order",
                     sequences().size());
@@ -104,13 +99,11 @@ std::string checkOpenCloseSequences(CheckContext& context) {
 
 std::string checkSuspendResume(CheckContext& context) {
     constexpr int kBlocks = 300;
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     plugin.start(kRate, kBlock);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     Random& random = context.random();
     int toggles = 0, processed = 0;
-    long position = 0;
     for (int block = 0; block < kBlocks; ++block) {
         const int roll = random.integer(0, 99);
         if (roll < 15) {
@@ -124,8 +117,7 @@ std::string checkSuspendResume(CheckContext& context) {
         }
         if (!plugin.resumed()) continue;
         const int frames = random.integer(1, kBlock);
-        fillInputs(buffers, Signal::QuietNoise, frames, position, random);
-        position += frames;
+        fillQuietNoise(buffers, frames, random);
         plugin.processSane(buffers, frames, describe("block %d, after %d suspend/resume toggles", block, toggles));
         ++processed;
     }
@@ -135,11 +127,10 @@ std::string checkSuspendResume(CheckContext& context) {
 
 std::string checkProcessWithoutResume(CheckContext& context) {
     constexpr int kBlocks = 16;
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     for (int block = 0; block < kBlocks; ++block) {
-        fillInputs(buffers, Signal::QuietNoise, kBlock, block * kBlock, context.random());
+        fillQuietNoise(buffers, kBlock, context.random());
         plugin.processSane(buffers, kBlock, "processing with no sample rate, block size or resume");
     }
     return describe("%d blocks processed after effOpen alone (no rate, block size or resume)", kBlocks);

@@ -1,5 +1,4 @@
 // Whether the library loads and its entry answers a usable VST 2.4 effect record.
-#include "tools/host/Host.h"
 #include "tools/validator/Check.h"
 #include "tools/validator/TestedPlugin.h"
 #include "tools/validator/Verdict.h"
@@ -11,8 +10,7 @@ namespace {
 constexpr int kMostChannels = 64;
 
 std::string checkLoad(CheckContext& context) {
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     const AEffect& record = plugin.record();
     if (!record.dispatcher || !record.setParameter || !record.getParameter)
         fail("the record lacks its dispatcher or parameter entries");

@@ -34,12 +34,6 @@ const float kHostileValues[] = {
 
 bool sameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
-// Output must stay finite and free of subnormal numbers whatever the parameters are;
-// the ceiling applies to the default settings only.
-void requireFinite(const OutputScan& scan, const std::string& situation) {
-    if (scan.nonFinite > 0 || scan.subnormal > 0) fail(situation + ": " + saneOutputProblem(scan));
-}
-
 std::vector<int> parametersToTry(TestedPlugin& plugin, Random& random) {
     std::vector<int> all(plugin.parameterCount());
     for (int i = 0; i < plugin.parameterCount(); ++i) all[i] = i;
@@ -51,8 +45,7 @@ std::vector<int> parametersToTry(TestedPlugin& plugin, Random& random) {
 
 std::string checkInRange(CheckContext& context) {
     constexpr int kBlocks = 200;
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     if (plugin.parameterCount() == 0) skip("the plug-in has no parameters");
     plugin.start(kRate, kBlock);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
@@ -66,7 +59,7 @@ std::string checkInRange(CheckContext& context) {
             if (!(read >= 0.0f && read <= 1.0f))
                 fail(describe("parameter %d reads back %g after a value in 0..1", index, static_cast<double>(read)));
         }
-        fillInputs(buffers, Signal::QuietNoise, kBlock, block * kBlock, random);
+        fillQuietNoise(buffers, kBlock, random);
         requireFinite(plugin.process(buffers, kBlock, "random values in 0..1"),
                       describe("block %d of random values in 0..1", block));
     }
@@ -76,14 +69,13 @@ std::string checkInRange(CheckContext& context) {
 
 void settle(TestedPlugin& plugin, AudioBuffers& buffers, Random& random, const std::string& after) {
     for (int block = 0; block < kSettleBlocks; ++block) {
-        fillInputs(buffers, Signal::QuietNoise, kBlock, block * kBlock, random);
+        fillQuietNoise(buffers, kBlock, random);
         requireFinite(plugin.process(buffers, kBlock, after), after);
     }
 }
 
 std::string checkOutOfRange(CheckContext& context) {
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     if (plugin.parameterCount() == 0) skip("the plug-in has no parameters");
     plugin.start(kRate, kBlock);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
@@ -99,7 +91,7 @@ std::string checkOutOfRange(CheckContext& context) {
             plugin.setParameter(index, value);
             plugin.getParameter(index);
             plugin.text(effGetParamDisplay, index);
-            fillInputs(buffers, Signal::QuietNoise, kBlock, 0, random);
+            fillQuietNoise(buffers, kBlock, random);
             requireFinite(plugin.process(buffers, kBlock, "hostile parameter value"),
                           describe("parameter %d set to %g", index, static_cast<double>(value)));
             plugin.setParameter(index, saved[index]);
@@ -120,7 +112,7 @@ std::string checkOutOfRange(CheckContext& context) {
     });
     std::string problem;
     for (int block = 0; block < 2 * kSettleBlocks && problem.empty(); ++block) {
-        fillInputs(buffers, Signal::QuietNoise, kBlock, block * kBlock, random);
+        fillQuietNoise(buffers, kBlock, random);
         try {
             requireFinite(plugin.process(buffers, kBlock, "hostile values from another thread"),
                           "while another thread set hostile values");
@@ -145,7 +137,7 @@ std::vector<float> render(TestedPlugin& plugin, std::uint64_t seed) {
     Random random(seed);
     std::vector<float> rendered;
     for (int block = 0; block < kBlocks; ++block) {
-        fillInputs(buffers, Signal::QuietNoise, kBlock, block * kBlock, random);
+        fillQuietNoise(buffers, kBlock, random);
         plugin.process(buffers, kBlock, "rendering after a state restore");
         for (int c = 0; c < buffers.outputCount(); ++c)
             rendered.insert(rendered.end(), buffers.output(c), buffers.output(c) + kBlock);
@@ -165,9 +157,8 @@ void restore(TestedPlugin& plugin, const std::vector<float>& values, const std::
 }
 
 std::string checkStateRoundTrip(CheckContext& context) {
-    vsthost::Host host;
     Random& random = context.random();
-    TestedPlugin original(host, context.library());
+    TestedPlugin original(context);
     const int count = original.parameterCount();
     std::vector<float> chosen(count);
     for (float& value : chosen) value = random.uniform(0.0f, 1.0f);
@@ -177,7 +168,7 @@ std::string checkStateRoundTrip(CheckContext& context) {
     for (int i = 0; i < count; ++i) saved[i] = original.getParameter(i);
     const std::string savedName = original.text(effGetProgramName);
 
-    TestedPlugin restored(host, context.library());
+    TestedPlugin restored(context);
     restore(restored, saved, savedName);
     for (int i = 0; i < count; ++i)
         if (!sameBits(restored.getParameter(i), saved[i]))
@@ -190,7 +181,7 @@ std::string checkStateRoundTrip(CheckContext& context) {
     const std::vector<float> originalSound = render(original, signalSeed);
     const std::vector<float> restoredSound = render(restored, signalSeed);
     if (!sameSignal(originalSound, restoredSound)) {
-        TestedPlugin again(host, context.library());
+        TestedPlugin again(context);
         restore(again, saved, savedName);
         if (!sameSignal(restoredSound, render(again, signalSeed)))
             return describe("%d parameter values and the program name round-trip exactly; the sound "

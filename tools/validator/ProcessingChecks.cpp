@@ -22,15 +22,12 @@ constexpr double kSettleSeconds = 1.0;
 
 std::string checkBlockSizes(CheckContext& context) {
     constexpr int kRandomBlocks = 200;
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     plugin.start(kRate, kLargestBlock);
     AudioBuffers buffers = plugin.makeBuffers(kLargestBlock);
     Random& random = context.random();
-    long position = 0;
     auto block = [&](int frames, const std::string& situation) {
-        fillInputs(buffers, Signal::QuietNoise, frames, position, random);
-        position += frames;
+        fillQuietNoise(buffers, frames, random);
         plugin.processSane(buffers, frames, situation);
     };
     for (const int frames : kBlockSizes)
@@ -46,16 +43,13 @@ std::string checkBlockSizes(CheckContext& context) {
 std::string checkSampleRates(CheckContext& context) {
     constexpr int kBlock = 512;
     constexpr int kChanges = 40;
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     Random& random = context.random();
-    long position = 0;
     auto run = [&](float rate, int blocks) {
         plugin.start(rate, kBlock);
         for (int i = 0; i < blocks; ++i) {
-            fillInputs(buffers, Signal::QuietNoise, kBlock, position, random);
-            position += kBlock;
+            fillQuietNoise(buffers, kBlock, random);
             plugin.processSane(buffers, kBlock, describe("at %.0f Hz", static_cast<double>(rate)));
         }
     };
@@ -72,8 +66,7 @@ std::string checkSignals(CheckContext& context) {
     std::vector<Signal> signals{Signal::Silence, Signal::Noise, Signal::Dc, Signal::Impulses, Signal::Subnormals};
     Random& random = context.random();
     std::shuffle(signals.begin(), signals.end(), std::mt19937_64(random.bits()));
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     plugin.start(kRate, kBlock);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     float loudest = 0.0f;
@@ -98,33 +91,28 @@ std::string checkNonFiniteInput(CheckContext& context) {
     const int settleBlocks = static_cast<int>(kSettleSeconds * kRate) / kBlock;
     const int checkedBlocks = static_cast<int>(kRate / 2) / kBlock;
     Random& random = context.random();
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     plugin.start(kRate, kBlock);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
-    long position = 0;
     double slowestSettle = 0.0;
     for (const Signal burst : {Signal::NotANumber, Signal::PlusInfinity, Signal::MinusInfinity}) {
         for (const bool oneChannel : {true, false}) {
             const std::string what = describe("%s burst in %s", signalName(burst), oneChannel ? "one channel" : "every channel");
             for (int i = 0; i < 20; ++i) {
-                fillInputs(buffers, Signal::QuietNoise, kBlock, position, random);
-                position += kBlock;
+                fillQuietNoise(buffers, kBlock, random);
                 plugin.processSane(buffers, kBlock, "noise before a " + what);
             }
             // The burst: a stretch of non-finite samples inside one block.
-            fillInputs(buffers, Signal::QuietNoise, kBlock, position, random);
+            fillQuietNoise(buffers, kBlock, random);
             const int start = random.integer(0, kBlock - 1);
             const int length = random.integer(1, kBlock - start);
             for (int c = 0; c < (oneChannel ? std::min(1, buffers.inputCount()) : buffers.inputCount()); ++c)
                 for (int n = start; n < start + length; ++n)
                     buffers.input(c)[n] = burst == Signal::NotANumber ? NAN : burst == Signal::PlusInfinity ? INFINITY : -INFINITY;
-            position += kBlock;
             plugin.process(buffers, kBlock, what);
             long lastNonFinite = -1;
             for (int i = 0; i < settleBlocks + checkedBlocks; ++i) {
-                fillInputs(buffers, Signal::QuietNoise, kBlock, position, random);
-                position += kBlock;
+                fillQuietNoise(buffers, kBlock, random);
                 const OutputScan scan = plugin.process(buffers, kBlock, "finite input after a " + what);
                 if (scan.nonFinite > 0) lastNonFinite = static_cast<long>(i) * kBlock + kBlock;
                 if (i >= settleBlocks) {
@@ -144,8 +132,7 @@ std::string checkNonFiniteInput(CheckContext& context) {
 std::string checkBufferRules(CheckContext& context) {
     constexpr int kBlocks = 300;
     constexpr int kCapacity = 4096;
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     plugin.start(kRate, kCapacity);
     AudioBuffers buffers = plugin.makeBuffers(kCapacity);
     Random& random = context.random();
@@ -189,15 +176,14 @@ std::string inPlaceDifference(TestedPlugin& a, TestedPlugin& b, bool bInPlace, s
 }
 
 std::string checkInPlace(CheckContext& context) {
-    vsthost::Host host;
     const std::uint64_t seed = context.random().bits();
-    TestedPlugin outOfPlace(host, context.library());
+    TestedPlugin outOfPlace(context);
     if (outOfPlace.inputs() == 0 || outOfPlace.outputs() == 0) skip("the plug-in has no inputs or no outputs");
-    TestedPlugin inPlace(host, context.library());
+    TestedPlugin inPlace(context);
     const std::string difference = inPlaceDifference(outOfPlace, inPlace, true, seed);
     if (difference.empty())
         return "a fresh pair of instances: in-place output identical to out-of-place, bit for bit";
-    TestedPlugin first(host, context.library()), second(host, context.library());
+    TestedPlugin first(context), second(context);
     if (!inPlaceDifference(first, second, false, seed).empty())
         skip("two fresh instances differ even out of place (the plug-in is not deterministic)");
     fail("in-place output differs from out-of-place at " + difference);
@@ -207,13 +193,11 @@ std::string checkNoAllocation(CheckContext& context) {
     constexpr int kBlocks = 200;
     constexpr int kBlock = 512;
     if (!AllocationCounter::available()) skip("this build's sanitizer offers no allocation hooks");
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     plugin.start(kRate, kBlock);
     AudioBuffers buffers = plugin.makeBuffers(kBlock);
     Random& random = context.random();
     AllocationCount inProcess, inAutomation;
-    long position = 0;
     std::string firstSeen;
     for (int block = 0; block < kBlocks; ++block) {
         if (block == kBlocks / 2) plugin.start(44100.0f, kBlock);  // a restart midway
@@ -222,19 +206,16 @@ std::string checkNoAllocation(CheckContext& context) {
             AllocationCounter::start();
             plugin.setParameter(random.integer(0, plugin.parameterCount() - 1), random.uniform(0.0f, 1.0f));
             const AllocationCount counted = AllocationCounter::stop();
-            inAutomation.allocations += counted.allocations;
-            inAutomation.releases += counted.releases;
-            if (firstSeen.empty() && counted.allocations + counted.releases > 0)
+            inAutomation += counted;
+            if (firstSeen.empty() && counted.any())
                 firstSeen = describe("setParameter before block %d", block);
         }
         const int frames = random.integer(1, kBlock);
-        fillInputs(buffers, Signal::QuietNoise, frames, position, random);
-        position += frames;
+        fillQuietNoise(buffers, frames, random);
         AllocationCount counted;
-        plugin.process(buffers, frames, "counting allocations", counted);
-        inProcess.allocations += counted.allocations;
-        inProcess.releases += counted.releases;
-        if (firstSeen.empty() && counted.allocations + counted.releases > 0)
+        plugin.process(buffers, frames, "counting allocations", &counted);
+        inProcess += counted;
+        if (firstSeen.empty() && counted.any())
             firstSeen = describe("processReplacing, block %d of %d frames", block, frames);
     }
     if (!firstSeen.empty())

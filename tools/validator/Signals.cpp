@@ -53,6 +53,10 @@ void fillInputs(AudioBuffers& buffers, Signal signal, int frames, long position,
     }
 }
 
+void fillQuietNoise(AudioBuffers& buffers, int frames, Random& random) {
+    fillInputs(buffers, Signal::QuietNoise, frames, 0, random);
+}
+
 OutputScan scanOutputs(const AudioBuffers& buffers, int frames) {
     OutputScan scan;
     for (int c = 0; c < buffers.outputCount(); ++c) {
@@ -80,6 +84,10 @@ std::string saneOutputProblem(const OutputScan& scan) {
         return describe("output peak %.1f dBFS above the +24 dBFS ceiling",
                         20.0 * std::log10(static_cast<double>(scan.peak)));
     return {};
+}
+
+void requireFinite(const OutputScan& scan, const std::string& situation) {
+    if (scan.nonFinite > 0 || scan.subnormal > 0) fail(situation + ": " + saneOutputProblem(scan));
 }
 
 }  // namespace validator

@@ -12,8 +12,8 @@ namespace {
 constexpr std::size_t kTextCapacity = 1024;
 }
 
-TestedPlugin::TestedPlugin(vsthost::Host& host, const vsthost::PluginLibrary& library, Opening opening)
-    : host_(host), effect_(host.createEffect(library)) {
+TestedPlugin::TestedPlugin(CheckContext& context, Opening opening)
+    : host_(context.host()), effect_(host_.createEffect(context.library())) {
     if (!effect_) fail("the plug-in's entry answered no effect");
     if (opening == Opening::Open) dispatch(effOpen);
 }
@@ -50,21 +50,16 @@ void TestedPlugin::resume() {
     resumed_ = true;
 }
 
-OutputScan TestedPlugin::process(AudioBuffers& buffers, int frames, const std::string& situation) {
-    noteStep("processReplacing, %d frames (%s)", frames, situation.c_str());
-    buffers.arm();
-    effect_->processReplacing(effect_, buffers.inputPointers(), buffers.outputPointers(), frames);
-    return inspect(buffers, frames, situation);
-}
-
 OutputScan TestedPlugin::process(AudioBuffers& buffers, int frames, const std::string& situation,
-                                 AllocationCount& allocations) {
+                                 AllocationCount* allocations) {
     noteStep("processReplacing, %d frames (%s)", frames, situation.c_str());
     buffers.arm();
-    AllocationCounter::start();
+    if (allocations) AllocationCounter::start();
     effect_->processReplacing(effect_, buffers.inputPointers(), buffers.outputPointers(), frames);
-    allocations = AllocationCounter::stop();
-    return inspect(buffers, frames, situation);
+    if (allocations) *allocations = AllocationCounter::stop();
+    const std::string broken = buffers.inspect(frames);
+    if (!broken.empty()) fail(situation + ": " + broken);
+    return scanOutputs(buffers, frames);
 }
 
 void TestedPlugin::processSane(AudioBuffers& buffers, int frames, const std::string& situation) {
@@ -79,12 +74,6 @@ void TestedPlugin::close() {
     effect_ = nullptr;
     closing->dispatcher(closing, effClose, 0, 0, nullptr, 0.0f);
     host_.forget(closing);
-}
-
-OutputScan TestedPlugin::inspect(AudioBuffers& buffers, int frames, const std::string& situation) {
-    const std::string broken = buffers.inspect(frames);
-    if (!broken.empty()) fail(situation + ": " + broken);
-    return scanOutputs(buffers, frames);
 }
 
 }  // namespace validator

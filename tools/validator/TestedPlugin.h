@@ -4,10 +4,9 @@
 
 #include <string>
 
-#include "tools/host/Host.h"
-#include "tools/host/PluginLibrary.h"
 #include "tools/validator/AllocationCounter.h"
 #include "tools/validator/AudioBuffers.h"
+#include "tools/validator/Check.h"
 #include "tools/validator/Signals.h"
 
 namespace validator {
@@ -16,10 +15,9 @@ class TestedPlugin {
 public:
     enum class Opening { Open, LeaveUnopened };
 
-    // Creates the instance and, unless told otherwise, opens it (effOpen); fails the
-    // check when the entry answers no effect.
-    TestedPlugin(vsthost::Host& host, const vsthost::PluginLibrary& library,
-                 Opening opening = Opening::Open);
+    // Creates an instance of the check's plug-in with the check's host and, unless told
+    // otherwise, opens it (effOpen); fails the check when the entry answers no effect.
+    explicit TestedPlugin(CheckContext& context, Opening opening = Opening::Open);
     // Closes the instance unless close() did.
     ~TestedPlugin();
     TestedPlugin(const TestedPlugin&) = delete;
@@ -48,21 +46,17 @@ public:
     void resume();
 
     // One block through processReplacing. Fails the check, naming `situation`, when the
-    // plug-in broke a rule of the buffers; answers the output's scan otherwise.
-    OutputScan process(AudioBuffers& buffers, int frames, const std::string& situation);
-    // The same, counting the heap allocations made inside the call.
+    // plug-in broke a rule of the buffers; answers the output's scan otherwise. Given
+    // `allocations`, counts the heap allocations made inside the call there.
     OutputScan process(AudioBuffers& buffers, int frames, const std::string& situation,
-                       AllocationCount& allocations);
+                       AllocationCount* allocations = nullptr);
     // A block whose output must also be sane (finite, no subnormals, below the ceiling).
     void processSane(AudioBuffers& buffers, int frames, const std::string& situation);
 
     // effClose; the instance is gone afterwards.
     void close();
-    bool closed() const { return effect_ == nullptr; }
 
 private:
-    OutputScan inspect(AudioBuffers& buffers, int frames, const std::string& situation);
-
     vsthost::Host& host_;
     AEffect* effect_;
     bool resumed_ = false;

@@ -19,8 +19,7 @@ constexpr auto kDuration = std::chrono::milliseconds(1500);
 constexpr auto kUserInterfaceTick = std::chrono::milliseconds(33);
 
 std::string checkParametersWhileProcessing(CheckContext& context) {
-    vsthost::Host host;
-    TestedPlugin plugin(host, context.library());
+    TestedPlugin plugin(context);
     if (plugin.parameterCount() == 0) skip("the plug-in has no parameters");
     plugin.start(kRate, 256);
 

@@ -6,6 +6,8 @@
 #include <optional>
 #include <random>
 
+#include "tools/host/CommandLine.h"
+#include "tools/host/ToolError.h"
 #include "tools/validator/CheckRunner.h"
 #include "tools/validator/XSession.h"
 
@@ -14,14 +16,9 @@ namespace validator {
 namespace {
 
 constexpr double kDefaultGroupBudgetSeconds = 120.0;
+constexpr double kLongestGroupBudgetSeconds = 86400.0;
 
-struct Options {
-    std::optional<std::uint64_t> seed;
-    double budget = kDefaultGroupBudgetSeconds;
-    std::string only;
-    std::string plugin;
-};
-
+// The whole range of a 64-bit seed, which a signed integer option cannot hold.
 std::optional<std::uint64_t> parseSeed(const std::string& text) {
     if (text.empty() || text[0] < '0' || text[0] > '9') return std::nullopt;
     char* end = nullptr;
@@ -31,60 +28,33 @@ std::optional<std::uint64_t> parseSeed(const std::string& text) {
     return value;
 }
 
-std::optional<double> parseSeconds(const std::string& text) {
-    char* end = nullptr;
-    const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !(value > 0.0 && value <= 86400.0)) return std::nullopt;
-    return value;
+std::uint64_t seedOption(const vsthost::ParsedArguments& arguments) {
+    const auto text = arguments.value("seed");
+    if (!text) return std::random_device{}() * 4294967296ull + std::random_device{}();
+    const auto seed = parseSeed(*text);
+    if (!seed) throw vsthost::UsageError("--seed needs a whole number from 0 to 2^64-1, not '" + *text + "'");
+    return *seed;
 }
 
-// Accepts "--name VALUE" and "--name=VALUE". Answers an error text, empty when fine.
-std::string parse(const std::vector<std::string>& arguments, Options& options) {
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string argument = arguments[i];
-        if (argument.rfind("--", 0) != 0) {
-            if (!options.plugin.empty()) return "more than one plug-in given";
-            options.plugin = argument;
-            continue;
-        }
-        std::string value;
-        const std::size_t equals = argument.find('=');
-        if (equals != std::string::npos) {
-            value = argument.substr(equals + 1);
-            argument.resize(equals);
-        } else if (i + 1 < arguments.size()) {
-            value = arguments[++i];
-        } else {
-            return "option '" + argument + "' needs a value";
-        }
-        if (argument == "--seed") {
-            options.seed = parseSeed(value);
-            if (!options.seed) return "--seed needs a whole number from 0 to 2^64-1, not '" + value + "'";
-        } else if (argument == "--budget") {
-            const auto seconds = parseSeconds(value);
-            if (!seconds) return "--budget needs a number of seconds above 0, not '" + value + "'";
-            options.budget = *seconds;
-        } else if (argument == "--only") {
-            options.only = value;
-        } else {
-            return "unknown option '" + argument + "'";
-        }
-    }
-    return {};
+double budgetOption(const vsthost::ParsedArguments& arguments) {
+    const auto text = arguments.value("budget");
+    if (!text) return kDefaultGroupBudgetSeconds;
+    const auto seconds = vsthost::parseNumber(*text);
+    if (!seconds || !(*seconds > 0.0 && *seconds <= kLongestGroupBudgetSeconds))
+        throw vsthost::UsageError("--budget needs a number of seconds above 0, not '" + *text + "'");
+    return *seconds;
 }
 
 }  // namespace
 
 int runValidate(const std::vector<std::string>& arguments, const std::string& defaultPlugin) {
-    Options options;
-    const std::string error = parse(arguments, options);
-    if (!error.empty()) {
-        std::fprintf(stderr, "marvolenzik-host validate: %s\n", error.c_str());
-        return 2;
-    }
+    const vsthost::ParsedArguments options(arguments, {{"seed", true}, {"budget", true}, {"only", true}});
+    if (options.positionals().size() > 1) throw vsthost::UsageError("more than one plug-in given");
+    const double budget = budgetOption(options);
+    const std::string only = options.value("only").value_or("");
     Environment environment;
-    environment.pluginPath = options.plugin.empty() ? defaultPlugin : options.plugin;
-    environment.seed = options.seed ? *options.seed : std::random_device{}() * 4294967296ull + std::random_device{}();
+    environment.pluginPath = options.positionals().empty() ? defaultPlugin : options.positionals().front();
+    environment.seed = seedOption(options);
     environment.noDisplayReason = XConnection::unavailableReason();
 
     std::printf("Validating %s with seed %llu (repeat with --seed %llu)\n", environment.pluginPath.c_str(),
@@ -92,15 +62,15 @@ int runValidate(const std::vector<std::string>& arguments, const std::string& de
                 static_cast<unsigned long long>(environment.seed));
     std::fflush(stdout);
 
-    CheckRunner runner(environment, options.budget, stdout);
+    CheckRunner runner(environment, budget, stdout);
     const Group load = loadChecks();
     const bool loads = runner.runGroup(load, {});
     for (const Group& group : {lifecycleChecks(), dispatcherChecks(), parameterChecks(),
                                processingChecks(), threadChecks(), editorChecks()}) {
         if (loads)
-            runner.runGroup(group, options.only);
+            runner.runGroup(group, only);
         else
-            runner.skipGroup(group, "not run: the plug-in does not load", options.only);
+            runner.skipGroup(group, "not run: the plug-in does not load", only);
     }
     const Tally& tally = runner.tally();
     std::printf("%d passed, %d failed, %d skipped (seed %llu)\n", tally.passed, tally.failed,

@@ -32,6 +32,12 @@ public:
 // and the first reason is the one worth reporting).
 void answerFailuresTo(int descriptor);
 
+// How a check's process tells the runner its outcome: one line, a verdict letter and the
+// reason with its line breaks flattened.
+void sendAnswer(int descriptor, const Outcome& outcome);
+// The outcome a line told (not empty, its line break removed).
+Outcome readAnswer(const std::string& line);
+
 // printf-style formatting into a string, for reasons.
 std::string describe(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

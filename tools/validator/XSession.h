@@ -37,7 +37,6 @@ public:
     Window id() const { return window_; }
     // What effEditOpen takes: the window id in a pointer.
     void* handle() const;
-    bool alive() const { return alive_; }
     void destroy();
     // The windows the editor put inside.
     std::vector<Window> children() const;
