@@ -113,6 +113,38 @@ TEST_F(X11FrameTest, MouseInputFromARealServerDrivesTheControls) {
     EXPECT_EQ(listener.values, (std::vector<float>{1.0f, 0.0f}));
 }
 
+TEST_F(X11FrameTest, ASecondButtonDuringADragNeitherBreaksNorDoublesTheGesture) {
+    frame = openFrame();
+    auto* knob = new CKnob(CRect(20, 20, 80, 80), &listener, 4, nullptr);
+    auto* power = new COnOffButton(CRect(100, 20, 140, 40), &listener, 8, nullptr);
+    frame->addView(knob);
+    frame->addView(power);
+    settle();
+
+    // Right button pressed and released while the left drags the knob, then the left
+    // first and the right last.
+    xdotool({"mousemove", "50", "50", "mousedown", "1"});
+    xdotool({"mousemove", "50", "40", "mousedown", "3"});
+    xdotool({"mousemove", "50", "20", "mouseup", "3"});
+    xdotool({"mousemove", "50", "-10"});
+    xdotool({"mouseup", "1"});
+    EXPECT_NEAR(knob->getValue(), 0.3f, 1e-5f) << "the knob follows the left button to the end";
+    xdotool({"mousemove", "50", "50", "mousedown", "1"});
+    xdotool({"mousedown", "2", "mousemove", "50", "35", "mouseup", "1"});
+    xdotool({"mousemove", "50", "20", "mouseup", "2"});
+    EXPECT_NEAR(knob->getValue(), 0.45f, 1e-5f) << "the gesture ends with the last button";
+    EXPECT_EQ(std::count(log.begin(), log.end(), "editorBegin 4"), 2);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "editorEnd 4"), 2);
+    EXPECT_FALSE(knob->isEditing());
+
+    xdotool({"mousemove", "120", "30", "mousedown", "1", "mousedown", "2"});
+    xdotool({"mouseup", "2", "mouseup", "1"});
+    EXPECT_EQ(power->getValue(), 1.0f) << "one click, one switch";
+    EXPECT_EQ(std::count(log.begin(), log.end(), "editorBegin 8"),
+              std::count(log.begin(), log.end(), "editorEnd 8"));
+    EXPECT_FALSE(power->isEditing());
+}
+
 TEST_F(X11FrameTest, HostDestroyingItsWindowFirstIsHarmless) {
     frame = openFrame();
     frame->addView(new CKnob(CRect(20, 20, 80, 80), &listener, 4, nullptr));

@@ -18,6 +18,15 @@ constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
 
 int pixels(double length) { return std::max(1, static_cast<int>(std::lround(length))); }
 
+// Whether a button other than the event's own is down (the state is the one before the event).
+bool otherButtonsHeld(const XButtonEvent& button) {
+    constexpr unsigned kPointerButtons = Button1Mask | Button2Mask | Button3Mask;
+    const unsigned own = button.button >= Button1 && button.button <= Button3
+                             ? Button1Mask << (button.button - Button1)
+                             : 0;
+    return (button.state & kPointerButtons & ~own) != 0;
+}
+
 }  // namespace
 
 std::unique_ptr<PlatformFrame> X11Frame::create(FrameEvents& events, const CRect& size,
@@ -123,6 +132,11 @@ void X11Frame::dispatch(XEvent& event) {
                 const float distance = button.button == 4 || button.button == 7 ? 1.0f : -1.0f;
                 events.platformOnMouseWheel(where, vertical ? kMouseWheelAxisY : kMouseWheelAxisX,
                                             distance, modifiers.getModifierState());
+            } else if (otherButtonsHeld(button)) {
+                // One press and one release per gesture: a button pressed while another is
+                // held, or released while another still is, would start a second gesture
+                // over the first or end it early, and the host would never get its end-edit.
+                break;
             } else if (event.type == ButtonPress) {
                 events.platformOnMouseDown(
                     where, CButtonState(modifiers.state | buttonFlagFromX11(button.button)));
