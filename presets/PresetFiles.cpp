@@ -44,18 +44,66 @@ PresetFileOutcome PresetState::savePresetFile(std::string_view chosenPath) {
     return writePresetOutText(path);
 }
 
+namespace {
+
+bool writeWholeFile(const std::filesystem::path& path, std::string_view text) {
+    std::ofstream file(path, std::ios::trunc);
+    if (!file) return false;
+    file.write(text.data(), static_cast<std::streamsize>(text.size()));
+    file.close();
+    return static_cast<bool>(file);
+}
+
+// The text goes to a file beside the preset, which then takes its place: a write that fails
+// half way (a full disk, a quota) leaves the old preset whole. A link is followed, so that
+// the file it names is replaced and the link stays. noRoomBeside, with nothing changed,
+// when no file can be made beside it (a folder we may not write to).
+enum class Replaced { done, failed, noRoomBeside };
+Replaced replaceFile(const std::filesystem::path& chosen, std::string_view text) {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::is_symlink(chosen, error)
+                                           ? std::filesystem::canonical(chosen, error)
+                                           : chosen;
+    if (error) return Replaced::noRoomBeside;
+    std::filesystem::path temporary = path;
+    temporary += ".saving";
+    if (std::filesystem::exists(std::filesystem::symlink_status(temporary, error)) &&
+        !std::filesystem::is_regular_file(std::filesystem::symlink_status(temporary, error)))
+        return Replaced::noRoomBeside;
+    if (!std::ofstream(temporary)) return Replaced::noRoomBeside;
+    const auto permissions = std::filesystem::status(path, error).permissions();
+    if (!error) std::filesystem::permissions(temporary, permissions, error);
+    if (writeWholeFile(temporary, text)) {
+        std::filesystem::rename(temporary, path, error);
+        if (!error) return Replaced::done;
+    }
+    std::filesystem::remove(temporary, error);
+    return Replaced::failed;
+}
+
+}  // namespace
+
 PresetFileOutcome PresetState::writePresetOutText(std::string_view path) {
     if (!takePresetPath(path)) return PresetFileOutcome::pathRefused;
     // A new file or a regular one: opening a named pipe to write would block the
     // user-interface thread until something reads it.
     std::error_code error;
-    if (std::filesystem::exists(presetPath_, error) &&
-        !std::filesystem::is_regular_file(presetPath_, error))
+    const bool existed = std::filesystem::exists(presetPath_, error);
+    if (existed && !std::filesystem::is_regular_file(presetPath_, error))
         return PresetFileOutcome::cannotOpen;
-    std::ofstream file(presetPath_);
-    if (!file) return PresetFileOutcome::cannotOpen;
+    // Opened for appending, which changes nothing, to learn whether we may write it at all:
+    // a preset the user made read-only stays as it is.
+    if (!std::ofstream(presetPath_, std::ios::app)) return PresetFileOutcome::cannotOpen;
     const std::string_view text = presetOutText();
-    file.write(text.data(), static_cast<std::streamsize>(text.size()));
-    file.close();
-    return file ? PresetFileOutcome::done : PresetFileOutcome::cannotWrite;
+    switch (replaceFile(presetPath_, text)) {
+        case Replaced::done:
+            return PresetFileOutcome::done;
+        case Replaced::noRoomBeside:
+            return writeWholeFile(presetPath_, text) ? PresetFileOutcome::done
+                                                     : PresetFileOutcome::cannotWrite;
+        case Replaced::failed:
+            break;
+    }
+    if (!existed) std::filesystem::remove(presetPath_, error);
+    return PresetFileOutcome::cannotWrite;
 }

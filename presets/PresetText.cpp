@@ -1,5 +1,6 @@
 // Building, scanning and applying the preset text.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <optional>
 
@@ -76,6 +77,14 @@ private:
     const char* last_;
 };
 
+// A host may have stored NaN or an infinity, which no preset reader takes back: the text
+// holds the value the sound uses instead, so that the other ten values are not lost with it.
+float storableValue(float value) {
+    if (std::isnan(value)) return 0.0f;
+    if (std::isinf(value)) return value > 0.0f ? 1.0f : 0.0f;
+    return value;
+}
+
 }  // namespace
 
 std::size_t PresetState::buildPresetText(PresetParameters& parameters,
@@ -84,7 +93,7 @@ std::size_t PresetState::buildPresetText(PresetParameters& parameters,
     text.append(kPresetHeaderLine);
     for (int index = 0; index < kPresetParameterCount; ++index) {
         char value[kValueScratchBytes];
-        formatPresetValueLine(parameters.getParameter(index), value, sizeof value);
+        formatPresetValueLine(storableValue(parameters.getParameter(index)), value, sizeof value);
         text.append(kPresetKeys[index]);
         text.append(value);
     }

@@ -1,5 +1,7 @@
 // Preset files, real ones in a temporary folder.
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -101,6 +103,58 @@ TEST_F(PresetFiles, WhatCannotBeWrittenIsReportedAndLeavesNoFile) {
                   PresetFileOutcome::cannotOpen);
     }
     EXPECT_EQ(folder.entries(), (std::vector<std::string>{"plain", "readonly", "taken.dez"}));
+}
+
+// A file size limit stands in for a full disk: writes beyond it fail with EFBIG.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        previousHandler_ = signal(SIGXFSZ, SIG_IGN);  // the write fails instead of the process
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        const rlimit limit{bytes, previous_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        signal(SIGXFSZ, previousHandler_);
+    }
+
+private:
+    rlimit previous_{};
+    sighandler_t previousHandler_;
+};
+
+TEST_F(PresetFiles, AFailedSaveLeavesTheOldPresetWholeAndNoTraces) {
+    const std::string old = printfPresetText({0.25f, 0.5f, 0.75f, 1.0f, 0.0f, 0.5f, 0.5f, 1.0f,
+                                              1.0f, 0.0f, 0.0f});
+    writeText(folder.file("kept ü.dez"), old);
+    {
+        const FileSizeLimit full(100);
+        EXPECT_EQ(state.savePresetFile(folder.file("kept ü.dez")), PresetFileOutcome::cannotWrite);
+        EXPECT_EQ(state.savePresetFile(folder.file("new")), PresetFileOutcome::cannotWrite);
+    }
+    EXPECT_EQ(readText(folder.file("kept ü.dez")), old);
+    EXPECT_EQ(folder.entries(), std::vector<std::string>{"kept ü.dez"});
+}
+
+TEST_F(PresetFiles, ASaveKeepsTheFilesPermissionsAndLinks) {
+    writeText(folder.file("shared.dez"), "old");
+    chmod(folder.file("shared.dez").c_str(), 0640);
+    std::filesystem::create_symlink("shared.dez", folder.file("link.dez"));
+    ASSERT_EQ(state.savePresetFile(folder.file("link.dez")), PresetFileOutcome::done);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.file("link.dez")));
+    EXPECT_EQ(readText(folder.file("shared.dez")), printfPresetText(kValues));
+    struct stat written {};
+    ASSERT_EQ(stat(folder.file("shared.dez").c_str(), &written), 0);
+    EXPECT_EQ(written.st_mode & 07777, 0640u);
+    EXPECT_EQ(folder.entries(), (std::vector<std::string>{"link.dez", "shared.dez"}));
+
+    if (geteuid() != 0) {  // permissions do not stop root
+        chmod(folder.file("shared.dez").c_str(), 0440);
+        EXPECT_EQ(state.savePresetFile(folder.file("shared.dez")), PresetFileOutcome::cannotOpen);
+        chmod(folder.file("shared.dez").c_str(), 0640);
+        EXPECT_EQ(readText(folder.file("shared.dez")), printfPresetText(kValues));
+    }
 }
 
 TEST_F(PresetFiles, SaveOverANamedPipeIsRefusedRatherThanBlocking) {

@@ -54,6 +54,19 @@ TEST(PresetText, IsWhatPrintfWritesAndGoesToBothBuffers) {
     EXPECT_TRUE(parameters.automated.empty());
 }
 
+TEST(PresetText, NonFiniteValuesAreWrittenAsTheSoundHearsThemAndTheTextLoadsBack) {
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    const std::vector<float> values{nan, inf, -inf, 0.5f, 0.5f, 0.5f, 0.5f, 1.0f, 1.0f, 0.0f, 0.0f};
+    const std::string text = presetTextOf(values);
+    EXPECT_EQ(text.substr(0, text.find("Rls")),
+              "Marvolenzik 010000\nInGain 0.0000000000\nOutGain 1.0000000000\nAtk 0.0000000000\n");
+    PresetState reader;
+    ArrayParameters target;
+    ASSERT_TRUE(reader.pastePresetText(text, target));
+    EXPECT_EQ(target.automated.size(), 11u);
+}
+
 TEST(PresetText, RandomValuesComeBackWithinTenDecimalsAndSinglePrecision) {
     std::mt19937 random(20240611);
     std::uniform_real_distribution<float> unit(0.0f, 1.0f);
