@@ -275,7 +275,9 @@ CControl* RovuduradirEditor::getParameterControl(int index) const {
 void RovuduradirEditor::setParameter(VstInt32 index, float) {
     if (index < 0 || index >= kControlCount) return;
     if (!onUserInterfaceThread()) {
-        pendingParameters.fetch_or(1u << index, std::memory_order_relaxed);
+        // Release, with the acquire at idle: the window's thread then reads the value
+        // stored before this call, also on processors that reorder stores.
+        pendingParameters.fetch_or(1u << index, std::memory_order_release);
         return;
     }
     if (frame) followParameter(index);
@@ -286,7 +288,7 @@ void RovuduradirEditor::followParameter(int index) {
 }
 
 void RovuduradirEditor::applyPendingParameters() {
-    const uint32_t pending = pendingParameters.exchange(0, std::memory_order_relaxed);
+    const uint32_t pending = pendingParameters.exchange(0, std::memory_order_acquire);
     if (!frame) return;
     for (int index = 0; index < kControlCount; ++index)
         if (pending & (1u << index)) followParameter(index);
