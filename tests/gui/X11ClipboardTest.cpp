@@ -173,6 +173,20 @@ TEST_F(X11ClipboardTest, OwnershipPassesOnWhenAnotherProgramCopies) {
     EXPECT_EQ(text, "theirs");
 }
 
+TEST_F(X11ClipboardTest, ACopyTakesTheClipboardBackAfterAnotherProgramTookItLater) {
+    // A click gives the window an event time; another program copies after it; then a copy
+    // comes by a key the host passed on, which carries no time of its own.
+    if (const std::string missing = missingForX({"xdotool"}); !missing.empty())
+        GTEST_SKIP() << missing;
+    const auto ourWindow = static_cast<unsigned long>(window().nativeWindow());
+    ASSERT_TRUE(xdotoolIn(ourWindow, {"mousemove", "50", "50", "click", "1"}));
+    frame->idle();
+    ASSERT_TRUE(xclipOwns("theirs", [this] { frame->idle(); }));
+    frame->idle();
+    ASSERT_TRUE(window().setClipboardText("ours again"));
+    EXPECT_EQ(xclip({"-o"}).out, "ours again");
+}
+
 TEST_F(X11ClipboardTest, EmptyClipboardAndHugeTextsEndQuickly) {
     ASSERT_EQ(xclip({}, std::string(3 << 20, 'x')).exitCode, 0);
     std::string text;

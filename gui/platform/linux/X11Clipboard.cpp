@@ -59,6 +59,11 @@ bool X11Clipboard::ownsClipboard() const {
 bool X11Clipboard::setText(const std::string& newText, Time time) {
     ownText = newText;
     XSetSelectionOwner(display, clipboard, window, time);
+    // The server refuses a time older than the current owner's. Our last event can be that
+    // old (a copy by a key the host passed on, or after a file dialog), yet the user asked
+    // for this copy now.
+    if (XGetSelectionOwner(display, clipboard) != window)
+        XSetSelectionOwner(display, clipboard, window, CurrentTime);
     const bool owner = XGetSelectionOwner(display, clipboard) == window;
     std::lock_guard lock(ownersMutex);
     if (owner)
