@@ -79,6 +79,14 @@ float Rovuduradir::getParameter(VstInt32 index) {
 
 void Rovuduradir::setProgram(VstInt32 program) {
     if (program < 0 || program >= numPrograms) return;
+    if (program == curProgram) {
+        // The program already holds every value (setParameter stores into both). Copying
+        // them back would undo an automated change the audio thread makes meanwhile; the
+        // editor is still told them all, as on a change of program.
+        if (editor)
+            for (int i = 0; i < kParameterCount; ++i) editor->setParameter(i, getParameter(i));
+        return;
+    }
     storeParametersInProgram();
     loadProgram(program);
 }

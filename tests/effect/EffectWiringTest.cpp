@@ -2,10 +2,12 @@
 // the host through the base wrappers, which a host cannot observe from outside.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "effect/Rovuduradir.h"
@@ -112,6 +114,31 @@ TEST_F(EffectWiring, SetProgramResendsAllValuesToTheEditorInOrder) {
     EXPECT_EQ(spy->notifiedValues[5], 0.75f);
     EXPECT_EQ(effect->getParameter(5), 0.75f);
     EXPECT_TRUE(sentRequests.empty()) << "a program change automates nothing";
+}
+
+TEST_F(EffectWiring, ChoosingTheCurrentProgramDoesNotUndoAutomationFromAnotherThread) {
+    delete spy;  // it records from one thread only
+    constexpr VstInt32 kPowerParameter = 8;
+    std::atomic<bool> done{false};
+    std::atomic<long> programChanges{0};
+    std::thread userInterface([&] {
+        while (!done.load()) {
+            dispatch(effSetProgram, 0, 0);
+            ++programChanges;
+        }
+    });
+    int lost = 0;
+    for (int round = 1; round <= 1000; ++round) {
+        const float value = static_cast<float>(round) / 1000.0f;
+        const long before = programChanges.load();
+        effect->setParameter(kPowerParameter, value);
+        // Read back once program changes have run across the store and after it.
+        while (programChanges.load() < before + 2) std::this_thread::yield();
+        if (effect->getParameter(kPowerParameter) != value) ++lost;
+    }
+    done = true;
+    userInterface.join();
+    EXPECT_EQ(lost, 0);
 }
 
 TEST_F(EffectWiring, AutomatedChangeStoresInformsAndTellsTheHost) {

@@ -1,6 +1,7 @@
 // The threads of a host meeting in the plug-in: audio, parameter changes from two other
-// threads, and the user-interface thread with the editor (when it can be shown) or the
-// requests a host's generic parameter view makes.
+// threads, and the user-interface thread choosing the current program again and running
+// the editor (when it can be shown) or making the requests of a host's generic parameter
+// view.
 #include <chrono>
 #include <optional>
 #include <thread>
@@ -43,6 +44,9 @@ std::string checkParametersWhileProcessing(CheckContext& context) {
     const auto end = std::chrono::steady_clock::now() + kDuration;
     long ticks = 0;
     while (std::chrono::steady_clock::now() < end) {
+        // A host's program menu choosing the program that is already current: it must not
+        // undo what the other threads set meanwhile.
+        plugin.dispatch(effSetProgram, 0, plugin.dispatch(effGetProgram));
         if (editorOpen) {
             editor->idle();
         } else {
@@ -58,8 +62,8 @@ std::string checkParametersWhileProcessing(CheckContext& context) {
     audio.stop();
     if (editorOpen) editor->close();
     return describe("%ld blocks on an audio thread, %ld parameter changes and reads from two other "
-                    "threads, %ld %s on the user-interface thread",
-                    audio.blocks(), first.changes() + second.changes(), ticks,
+                    "threads, %ld program choices and %ld %s on the user-interface thread",
+                    audio.blocks(), first.changes() + second.changes(), ticks, ticks,
                     editorOpen ? "editor idle calls" : "display and name requests (no editor shown)");
 }
 
