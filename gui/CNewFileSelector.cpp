@@ -24,9 +24,11 @@ bool CNewFileSelector::runModal() {
     request.parentWindow = static_cast<unsigned long>(frame->getPlatformFrame()->nativeWindow());
     frame->flushRedraws();
     std::string chosen;
-    const platform::FileDialogOutcome outcome = platform::runFileDialog(request, chosen, [this] {
+    const auto serve = [this] {
         if (platform::PlatformFrame* window = frame->getPlatformFrame()) window->serveWhileModal();
-    });
+    };
+    const platform::FileDialogOutcome outcome = platform::runFileDialog(request, chosen, serve);
+    serve();  // what came in while the dialog was closing is dropped as well
     if (outcome != platform::FileDialogOutcome::chosen) return false;
     selected = chosen;
     return true;

@@ -45,7 +45,8 @@ public:
     // Repaints the invalid region through FrameEvents::platformDrawRect.
     virtual void paintInvalidRegion() = 0;
     // While a modal dialog holds the thread: repaints what the window system asks to have
-    // repainted and answers other programs' clipboard requests, and hands on no input.
+    // repainted and answers other programs' clipboard requests; clicks and keys made in
+    // the window meanwhile are dropped.
     virtual void serveWhileModal() = 0;
     virtual bool getCurrentMousePosition(CPoint& where) = 0;
     virtual bool getCurrentMouseButtons(CButtonState& buttons) = 0;

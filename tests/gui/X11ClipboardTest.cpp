@@ -2,7 +2,9 @@
 // private X server.
 #include <atomic>
 #include <chrono>
+#include <string>
 #include <thread>
+#include <utility>
 
 #include "gui/CFrame.h"
 #include "gui/platform/PlatformFrame.h"
@@ -10,63 +12,100 @@
 #include "tests/support/XServerSuite.h"
 
 // After the test framework, whose names X11's macros would clash with.
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 using namespace VSTGUI;
 
 namespace {
 
-// A clipboard manager as desktops run one, on a thread and a connection of its own: it
-// owns CLIPBOARD_MANAGER, and when an owner asks it to SAVE_TARGETS it takes the text and
-// from then on answers for the CLIPBOARD itself.
-class StandInClipboardManager {
+// Another X client on a thread and a connection of its own, owning a selection and handing
+// the requests for it to its subclass.
+class OtherClient {
 public:
-    StandInClipboardManager() : display(XOpenDisplay(nullptr)) {
+    OtherClient() : display(XOpenDisplay(nullptr)) {
         window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, 0, 0);
-        XSetSelectionOwner(display, atom("CLIPBOARD_MANAGER"), window, CurrentTime);
+    }
+    virtual ~OtherClient() { XCloseDisplay(display); }
+
+protected:
+    // Subclasses own once they are made, and finish before they go.
+    void own(const char* selection, Time time) {
+        XSetSelectionOwner(display, atom(selection), window, time);
         XSync(display, False);
         thread = std::thread([this] { run(); });
     }
-    ~StandInClipboardManager() {
+    void finish() {
         stop = true;
         thread.join();
-        XCloseDisplay(display);
+    }
+    virtual void onRequest(const XSelectionRequestEvent& request) = 0;
+
+    Atom atom(const char* name) { return XInternAtom(display, name, False); }
+    void reply(const XSelectionRequestEvent& request, Atom property) {
+        XSelectionEvent notify{};
+        notify.type = SelectionNotify;
+        notify.requestor = request.requestor;
+        notify.selection = request.selection;
+        notify.target = request.target;
+        notify.time = request.time;
+        notify.property = property;
+        XSendEvent(display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&notify));
+        XFlush(display);
+    }
+    void giveText(const XSelectionRequestEvent& request, const std::string& text) {
+        XChangeProperty(display, request.requestor, request.property, request.target, 8,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(text.data()),
+                        static_cast<int>(text.size()));
+        reply(request, request.property);
+    }
+    // The server's time now, from a change of one of our window's properties.
+    Time serverTime() {
+        XSelectInput(display, window, PropertyChangeMask);
+        XChangeProperty(display, window, atom("STAND_IN_TIME"), XA_STRING, 8, PropModeAppend,
+                        nullptr, 0);
+        XEvent event;
+        XWindowEvent(display, window, PropertyChangeMask, &event);
+        return event.xproperty.time;
     }
 
-private:
-    Atom atom(const char* name) { return XInternAtom(display, name, False); }
+    Display* display;
+    Window window = 0;
 
+private:
     void run() {
         while (!stop) {
-            if (!XPending(display)) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(5));
-                continue;
+            while (XPending(display)) {
+                XEvent event;
+                XNextEvent(display, &event);
+                if (event.type == SelectionRequest) onRequest(event.xselectionrequest);
             }
-            XEvent event;
-            XNextEvent(display, &event);
-            if (event.type == SelectionRequest) answer(event.xselectionrequest);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         }
     }
 
-    void answer(const XSelectionRequestEvent& request) {
-        XSelectionEvent reply{};
-        reply.type = SelectionNotify;
-        reply.requestor = request.requestor;
-        reply.selection = request.selection;
-        reply.target = request.target;
-        reply.time = request.time;
+    std::atomic<bool> stop{false};
+    std::thread thread;
+};
+
+// A clipboard manager as desktops run one: it owns CLIPBOARD_MANAGER, and when an owner asks
+// it to SAVE_TARGETS it takes the text and from then on answers for the CLIPBOARD itself.
+class StandInClipboardManager : public OtherClient {
+public:
+    StandInClipboardManager() { own("CLIPBOARD_MANAGER", CurrentTime); }
+    ~StandInClipboardManager() override { finish(); }
+
+private:
+    void onRequest(const XSelectionRequestEvent& request) override {
         if (request.target == atom("SAVE_TARGETS")) {
             saved = take();
             XSetSelectionOwner(display, atom("CLIPBOARD"), window, CurrentTime);
-            reply.property = request.property;
+            reply(request, request.property);
         } else if (request.selection == atom("CLIPBOARD") && request.target == atom("UTF8_STRING")) {
-            XChangeProperty(display, request.requestor, request.property, request.target, 8,
-                            PropModeReplace, reinterpret_cast<const unsigned char*>(saved.data()),
-                            static_cast<int>(saved.size()));
-            reply.property = request.property;
+            giveText(request, saved);
+        } else {
+            reply(request, None);
         }
-        XSendEvent(display, request.requestor, False, NoEventMask, reinterpret_cast<XEvent*>(&reply));
-        XFlush(display);
     }
 
     // The CLIPBOARD's text from its owner, which waits for our answer meanwhile.
@@ -93,11 +132,30 @@ private:
         return {};
     }
 
-    Display* display;
-    Window window = 0;
     std::string saved;
-    std::atomic<bool> stop{false};
-    std::thread thread;
+};
+
+// An owner as strict as some toolkits are: it refuses requests made at a time before it
+// took the clipboard (requests at the current time it answers).
+class StrictClipboardOwner : public OtherClient {
+public:
+    explicit StrictClipboardOwner(std::string text) : text(std::move(text)) {
+        ownedSince = serverTime();
+        own("CLIPBOARD", ownedSince);
+    }
+    ~StrictClipboardOwner() override { finish(); }
+
+private:
+    void onRequest(const XSelectionRequestEvent& request) override {
+        const bool tooOld = request.time != CurrentTime && request.time < ownedSince;
+        if (tooOld || request.target != atom("UTF8_STRING"))
+            reply(request, None);
+        else
+            giveText(request, text);
+    }
+
+    std::string text;
+    Time ownedSince = CurrentTime;
 };
 
 class X11ClipboardTest : public XServerSuite<> {
@@ -185,6 +243,18 @@ TEST_F(X11ClipboardTest, ACopyTakesTheClipboardBackAfterAnotherProgramTookItLate
     frame->idle();
     ASSERT_TRUE(window().setClipboardText("ours again"));
     EXPECT_EQ(xclip({"-o"}).out, "ours again");
+}
+
+TEST_F(X11ClipboardTest, AStrictOwnerThatCopiedAfterOurLastEventIsReadAllTheSame) {
+    if (const std::string missing = missingForX({"xdotool"}); !missing.empty())
+        GTEST_SKIP() << missing;
+    const auto ourWindow = static_cast<unsigned long>(window().nativeWindow());
+    ASSERT_TRUE(xdotoolIn(ourWindow, {"mousemove", "50", "50", "click", "1"}));
+    frame->idle();
+    StrictClipboardOwner owner("copied later");
+    std::string text;
+    ASSERT_TRUE(window().getClipboardText(text));
+    EXPECT_EQ(text, "copied later");
 }
 
 TEST_F(X11ClipboardTest, EmptyClipboardAndHugeTextsEndQuickly) {

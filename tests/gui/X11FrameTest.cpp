@@ -1,12 +1,18 @@
 // The frame in a real X server: a parent window made as a host makes it, input from
 // xdotool, and the host destroying its window before the frame closes.
+#include <sys/stat.h>
+
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 #include "gui/CKnob.h"
+#include "gui/CNewFileSelector.h"
 #include "gui/COnOffButton.h"
 #include "gui/CTextButton.h"
 #include "tests/gui/GuiTestSupport.h"
+#include "tests/support/TestFiles.h"
 #include "tests/support/XServerSuite.h"
 
 // After the test framework, whose names X11's macros (None, Bool) would clash with.
@@ -143,6 +149,47 @@ TEST_F(X11FrameTest, ASecondButtonDuringADragNeitherBreaksNorDoublesTheGesture) 
     EXPECT_EQ(std::count(log.begin(), log.end(), "editorBegin 8"),
               std::count(log.begin(), log.end(), "editorEnd 8"));
     EXPECT_FALSE(power->isEditing());
+}
+
+// Opens a file dialog for each push of the button it listens to.
+class DialogOpener : public IControlListener {
+public:
+    void valueChanged(CControl* control) override {
+        if (control->getValue() < 0.5f) return;
+        ++dialogs;
+        CNewFileSelector* selector = CNewFileSelector::create(control->getFrame(), CNewFileSelector::kSelectFile);
+        ASSERT_NE(selector, nullptr);
+        selector->runModal();
+        selector->forget();
+    }
+    int dialogs = 0;
+};
+
+TEST_F(X11FrameTest, ClicksMadeWhileAFileDialogRunsAreDroppedNotReplayed) {
+    // The dialog, hidden behind the host say, while the user clicks the button again twice.
+    TemporaryFolder folder;
+    std::filesystem::create_directory(folder.file("bin"));
+    const std::string zenity = folder.file("bin/zenity");
+    // Only its first dialog clicks: replayed clicks must not open dialogs that click again.
+    const std::string clicked = folder.file("clicked");
+    writeText(zenity, "#!/bin/sh\nPATH=/usr/bin:/bin\n"
+                      "if [ \"$1\" = --version ]; then echo 3.44.0; exit 0; fi\n"
+                      "[ -e '" + clicked + "' ] && exit 1\n"
+                      "touch '" + clicked + "'\n"
+                      "xdotool mousemove --window \"$WINDOWID\" 190 30 click 1 click 1\n"
+                      "sleep 0.3\nexit 1\n");
+    chmod(zenity.c_str(), 0755);
+    const std::string previousPath = std::getenv("PATH");
+    setenv("PATH", (folder.file("bin") + ":" + previousPath).c_str(), 1);
+
+    frame = openFrame();
+    DialogOpener opener;
+    frame->addView(new CTextButton(CRect(160, 20, 220, 40), &opener, 21, "LOAD"));
+    settle();
+    xdotool({"mousemove", "190", "30", "click", "1"});
+    settle(nullptr, 500);
+    setenv("PATH", previousPath.c_str(), 1);
+    EXPECT_EQ(opener.dialogs, 1);
 }
 
 TEST_F(X11FrameTest, HostDestroyingItsWindowFirstIsHarmless) {

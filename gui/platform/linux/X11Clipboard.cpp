@@ -73,7 +73,7 @@ bool X11Clipboard::setText(const std::string& newText, Time time) {
     return owner;
 }
 
-bool X11Clipboard::getText(std::string& result, Time time) {
+bool X11Clipboard::getText(std::string& result) {
     const Window owner = XGetSelectionOwner(display, clipboard);
     if (owner == None) return false;
     {
@@ -84,12 +84,15 @@ bool X11Clipboard::getText(std::string& result, Time time) {
             return true;
         }
     }
-    return convert(utf8String, time, result) || convert(XA_STRING, time, result);
+    return convert(utf8String, result) || convert(XA_STRING, result);
 }
 
-bool X11Clipboard::convert(Atom target, Time time, std::string& result) {
+bool X11Clipboard::convert(Atom target, std::string& result) {
     XDeleteProperty(display, window, property);
-    XConvertSelection(display, clipboard, target, property, window, time);
+    // At the current time: owners that refuse requests older than their ownership would
+    // refuse our last event's time when they copied after it (a paste by a key the host
+    // passed on carries no time of its own).
+    XConvertSelection(display, clipboard, target, property, window, CurrentTime);
     XSelectionEvent notify{};
     if (!waitForNotify(clipboard, notify) || notify.property == None) return false;
     Atom type = None;
@@ -116,7 +119,9 @@ bool X11Clipboard::waitForNotify(Atom selection, XSelectionEvent& notify) {
     WaitContext context{window, selection};
     for (;;) {
         XEvent event;
-        while (XCheckIfEvent(display, &event, isSelectionTraffic,
+        // The deadline holds even while requests keep coming: any client can send them.
+        while (Clock::now() < deadline &&
+               XCheckIfEvent(display, &event, isSelectionTraffic,
                              reinterpret_cast<XPointer>(&context))) {
             if (event.type == SelectionNotify) {
                 notify = event.xselection;

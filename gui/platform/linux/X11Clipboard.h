@@ -19,7 +19,7 @@ public:
     X11Clipboard& operator=(const X11Clipboard&) = delete;
 
     bool setText(const std::string& text, Time time);
-    bool getText(std::string& text, Time time);
+    bool getText(std::string& text);
     // Selection events for the window; true when the event was one.
     bool handleEvent(XEvent& event);
 
@@ -32,7 +32,7 @@ private:
     bool ownsClipboard() const;
     void answerRequest(const XSelectionRequestEvent& request);
     // Reads the reply to a conversion into `target`; false if refused or timed out.
-    bool convert(Atom target, Time time, std::string& text);
+    bool convert(Atom target, std::string& text);
     // Serves selection requests and exposures until a SelectionNotify for `selection`
     // arrives at the window, or the timeout passes.
     bool waitForNotify(Atom selection, XSelectionEvent& notify);

@@ -16,6 +16,8 @@ constexpr long kEventMask = ExposureMask | ButtonPressMask | ButtonReleaseMask |
                             PointerMotionMask | PointerMotionHintMask | StructureNotifyMask |
                             LeaveWindowMask;
 
+constexpr int kMostEventsPerCall = 1000;
+
 int pixels(double length) { return std::max(1, static_cast<int>(std::lround(length))); }
 
 // Whether a button other than the event's own is down (the state is the one before the event).
@@ -96,7 +98,9 @@ X11Frame::~X11Frame() {
 
 void X11Frame::processEvents() {
     XErrorTrap trap(display);
-    while (XPending(display)) {
+    // Bounded, so that a client flooding the window with events cannot hold the host's
+    // thread; the rest waits for the next idle.
+    for (int handled = 0; handled < kMostEventsPerCall && XPending(display); ++handled) {
         XEvent event;
         XNextEvent(display, &event);
         dispatch(event);
@@ -172,9 +176,16 @@ void X11Frame::dispatch(XEvent& event) {
 
 namespace {
 
-Bool isExposeOrSelection(Display*, XEvent* event, XPointer) {
+// Motion is not among it: without a button held it moves nothing, and taking a motion hint
+// without asking for the pointer would stop the server reporting motion.
+bool isInput(int type) {
+    return type == ButtonPress || type == ButtonRelease || type == KeyPress || type == KeyRelease;
+}
+
+// Repaints and clipboard requests are served while a dialog runs; input is taken to be dropped.
+Bool isTakenWhileModal(Display*, XEvent* event, XPointer) {
     return event->type == Expose || event->type == SelectionRequest ||
-           event->type == SelectionClear;
+           event->type == SelectionClear || isInput(event->type);
 }
 
 }  // namespace
@@ -183,9 +194,14 @@ void X11Frame::serveWhileModal() {
     {
         XErrorTrap trap(display);
         XEvent event;
-        // Input stays queued for after the dialog: handing it on now would re-enter the
-        // control whose action opened the dialog.
-        while (XCheckIfEvent(display, &event, isExposeOrSelection, nullptr)) dispatch(event);
+        // Input made while the dialog runs is dropped: handed on now it would re-enter the
+        // control whose action opened the dialog, and kept for later it would act once the
+        // dialog is gone (a second LOAD clicked on a dialog hidden behind the host).
+        for (int handled = 0; handled < kMostEventsPerCall &&
+                              XCheckIfEvent(display, &event, isTakenWhileModal, nullptr);
+             ++handled) {
+            if (!isInput(event.type)) dispatch(event);
+        }
     }
     paintInvalidRegion();
 }
@@ -264,7 +280,7 @@ bool X11Frame::setClipboardText(const std::string& text) {
 bool X11Frame::getClipboardText(std::string& text) {
     if (windowGone || !clipboard) return false;
     XErrorTrap trap(display);
-    return clipboard->getText(text, lastEventTime);
+    return clipboard->getText(text);
 }
 
 }  // namespace VSTGUI::platform
