@@ -91,8 +91,8 @@ PresetFileOutcome PresetState::writePresetOutText(std::string_view path) {
     const bool existed = std::filesystem::exists(presetPath_, error);
     if (existed && !std::filesystem::is_regular_file(presetPath_, error))
         return PresetFileOutcome::cannotOpen;
-    // Opened for appending, which changes nothing, to learn whether we may write it at all:
-    // a preset the user made read-only stays as it is.
+    // Opened for appending, which leaves an existing file as it is, to learn whether we may
+    // write it at all: a preset the user made read-only stays as it is.
     if (!std::ofstream(presetPath_, std::ios::app)) return PresetFileOutcome::cannotOpen;
     const std::string_view text = presetOutText();
     switch (replaceFile(presetPath_, text)) {
