@@ -67,8 +67,8 @@ Replaced replaceFile(const std::filesystem::path& chosen, std::string_view text)
     if (error) return Replaced::noRoomBeside;
     std::filesystem::path temporary = path;
     temporary += ".saving";
-    if (std::filesystem::exists(std::filesystem::symlink_status(temporary, error)) &&
-        !std::filesystem::is_regular_file(std::filesystem::symlink_status(temporary, error)))
+    const auto leftOver = std::filesystem::symlink_status(temporary, error);
+    if (std::filesystem::exists(leftOver) && !std::filesystem::is_regular_file(leftOver))
         return Replaced::noRoomBeside;
     if (!std::ofstream(temporary)) return Replaced::noRoomBeside;
     const auto permissions = std::filesystem::status(path, error).permissions();

@@ -187,6 +187,15 @@ protected:
         return runCommand(command, input, 10000, [this] { frame->idle(); });
     }
 
+    // A real click, which gives the window an X event time; later copies by other programs
+    // are newer than it.
+    bool clickInTheWindow() {
+        const auto ourWindow = static_cast<unsigned long>(window().nativeWindow());
+        if (!xdotoolIn(ourWindow, {"mousemove", "50", "50", "click", "1"})) return false;
+        frame->idle();
+        return true;
+    }
+
     guitest::Log log;
     guitest::RecordingEditor editor{log};
     CFrame* frame = nullptr;
@@ -236,9 +245,7 @@ TEST_F(X11ClipboardTest, ACopyTakesTheClipboardBackAfterAnotherProgramTookItLate
     // comes by a key the host passed on, which carries no time of its own.
     if (const std::string missing = missingForX({"xdotool"}); !missing.empty())
         GTEST_SKIP() << missing;
-    const auto ourWindow = static_cast<unsigned long>(window().nativeWindow());
-    ASSERT_TRUE(xdotoolIn(ourWindow, {"mousemove", "50", "50", "click", "1"}));
-    frame->idle();
+    ASSERT_TRUE(clickInTheWindow());
     ASSERT_TRUE(xclipOwns("theirs", [this] { frame->idle(); }));
     frame->idle();
     ASSERT_TRUE(window().setClipboardText("ours again"));
@@ -248,9 +255,7 @@ TEST_F(X11ClipboardTest, ACopyTakesTheClipboardBackAfterAnotherProgramTookItLate
 TEST_F(X11ClipboardTest, AStrictOwnerThatCopiedAfterOurLastEventIsReadAllTheSame) {
     if (const std::string missing = missingForX({"xdotool"}); !missing.empty())
         GTEST_SKIP() << missing;
-    const auto ourWindow = static_cast<unsigned long>(window().nativeWindow());
-    ASSERT_TRUE(xdotoolIn(ourWindow, {"mousemove", "50", "50", "click", "1"}));
-    frame->idle();
+    ASSERT_TRUE(clickInTheWindow());
     StrictClipboardOwner owner("copied later");
     std::string text;
     ASSERT_TRUE(window().getClipboardText(text));
