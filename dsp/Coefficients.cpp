@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "dsp/Oversampling.h"
+#include "effect/Parameters.h"
 
 namespace dsp {
 namespace {
@@ -50,24 +51,24 @@ FixedCoefficients FixedCoefficients::forRate(const RateQuantities& rate) {
 BlockCoefficients BlockCoefficients::derive(const ParameterSnapshot& parameters, float k) {
     const float* p = parameters.values;
     BlockCoefficients b;
-    b.inputGainDb = 50.0f * p[ParameterSnapshot::kGain];
+    b.inputGainDb = parameter::inputGainDb(p[parameter::kGain]);
     b.inputGain = f(std::pow(10.0, 0.05 * b.inputGainDb));
-    b.outputGainDb = 50.0f * p[ParameterSnapshot::kVolume] - 50.0f;
+    b.outputGainDb = parameter::outputVolumeDb(p[parameter::kVolume]);
     b.outputGain = f(std::pow(10.0, 0.05 * b.outputGainDb));
-    b.releaseCoef = releaseCoefFor(p[ParameterSnapshot::kRelease], k);
+    b.releaseCoef = releaseCoefFor(p[parameter::kRelease], k);
 
-    b.sidechain = SidechainShelf::forParameter(p[ParameterSnapshot::kSidechain], k);
+    b.sidechain = SidechainShelf::forParameter(p[parameter::kSidechain], k);
 
-    b.powerOn = p[ParameterSnapshot::kPower] > 0.5f;
-    const float q = 1.0f - p[ParameterSnapshot::kLeftGrid];
+    b.powerOn = parameter::isOn(p[parameter::kPower]);
+    const float q = 1.0f - p[parameter::kLeftGrid];
     b.driveSmoothing = 0.6f * (1.0f - q * q * q) + 0.25f;
-    b.tubeBlend = 0.99f * p[ParameterSnapshot::kRightGrid] + 0.01f;
-    b.ratioScale = 0.7f * p[ParameterSnapshot::kRatio] + 0.3f;
+    b.tubeBlend = 0.99f * p[parameter::kRightGrid] + 0.01f;
+    b.ratioScale = 0.7f * p[parameter::kRatio] + 0.3f;
     b.thresholdDb = -8.0f - 50.0f * (1.0f - b.ratioScale);
     b.kneeTopDb = b.thresholdDb + 50.0f;
-    b.wet = p[ParameterSnapshot::kDryWet];
+    b.wet = p[parameter::kDryWet];
     b.dry = 1.0f - b.wet;
-    b.attackCoef = attackCoefFor(p[ParameterSnapshot::kAttack], k);
+    b.attackCoef = attackCoefFor(p[parameter::kAttack], k);
     return b;
 }
 

@@ -3,26 +3,18 @@
 #include <cmath>
 #include <numbers>
 
+#include "effect/Parameters.h"
+
 namespace dsp {
 namespace {
 
 float f(double value) { return static_cast<float>(value); }
 
-// 0 for p10 below 0.255, 1 up to 0.755, 2 up to 1.255; any other value, including the
-// truncations an out-of-range or non-finite parameter gives, is the flat mode 0. Decided
-// on the float itself, so that no out-of-range integer conversion can occur.
-int modeFor(float p10) {
-    const float position = 2.0f * p10 + 0.49f;
-    if (position >= 1.0f && position < 2.0f) return 1;
-    if (position >= 2.0f && position < 3.0f) return 2;
-    return 0;
-}
-
 }  // namespace
 
 SidechainShelf SidechainShelf::forParameter(float sidechain, float rateRatio) {
     SidechainShelf s;
-    s.mode = modeFor(sidechain);
+    s.mode = parameter::sidechainMode(sidechain);
     const float frequency = (s.mode == 1 ? 0.00312f : 0.00625f) * rateRatio;
     const float gainDb = s.mode == 0 ? 0.0f : -6.0f;
     const float A = f(std::sqrt(std::pow(10.0, 0.05 * gainDb)));

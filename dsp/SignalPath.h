@@ -21,6 +21,14 @@ struct BlockMeters {
     float gainReductionRight = 0.0f;
     float inputLevel = 0.0f;
     float outputLevel = 0.0f;
+
+    // The meters of this block and a later one taken as one block: each is a peak.
+    BlockMeters followedBy(const BlockMeters& later) const {
+        const auto peak = [](float a, float b) { return b > a ? b : a; };
+        return {peak(gainReductionLeft, later.gainReductionLeft),
+                peak(gainReductionRight, later.gainReductionRight), peak(inputLevel, later.inputLevel),
+                peak(outputLevel, later.outputLevel)};
+    }
 };
 
 class SignalPath {

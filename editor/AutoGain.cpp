@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
+#include "effect/Parameters.h"
+
 namespace {
 
-constexpr int kOutputVolume = 1;
 // Time counts only while the input carries signal above -40 dB.
 constexpr float kSignalFloor = 0.01f;
 constexpr int32_t kWindowMs = 300;
@@ -17,7 +18,7 @@ double AutoGain::targetFor(float peakIn, float peakOut) {
     float ratio = peakIn / (peakOut > kSignalFloor ? peakOut : kSignalFloor);
     if (!(ratio < 1000.0f)) ratio = 1000.0f;
     if (!(ratio > 0.001f)) ratio = 0.001f;
-    return std::clamp((20.0 * std::log10(static_cast<double>(ratio)) + 50.0) * 0.02, 0.0, 1.0);
+    return std::clamp(parameter::outputVolumeForDb(20.0 * std::log10(static_cast<double>(ratio))), 0.0, 1.0);
 }
 
 void AutoGain::tick(EditorEffect& effect) {
@@ -50,7 +51,7 @@ void AutoGain::closeWindow(EditorEffect& effect) {
     } else {
         ++autoGainHistoryIndex;
     }
-    autoGainCurrent = effect.getParameter(kOutputVolume);
+    autoGainCurrent = effect.getParameter(parameter::kVolume);
     autoGainHistory[autoGainHistoryIndex] = targetFor(autoGainPeakIn, autoGainPeakOut);
     double sum = 0.0;
     for (int32_t i = 0; i <= autoGainHistoryIndex; ++i) sum += autoGainHistory[i];
@@ -71,6 +72,6 @@ void AutoGain::ramp(EditorEffect& effect) {
     double x = autoGainCurrent + autoGainStep;
     if (autoGainRampUp ? x >= autoGainTarget : x <= autoGainTarget) x = autoGainTarget;
     autoGainCurrent = x;
-    effect.setParameterAutomated(kOutputVolume, static_cast<float>(x));
+    effect.setParameterAutomated(parameter::kVolume, static_cast<float>(x));
     if (x == autoGainTarget) autoGainRamping = false;
 }

@@ -24,6 +24,7 @@ public:
     int32_t autoGainMeasureMs = 0;
     float autoGainPeakIn = 0.0f;
     float autoGainPeakOut = 0.0f;
+    // Ten slots as the design has them; a run fills the first five.
     double autoGainHistory[10] = {};
     int32_t autoGainHistoryIndex = 0;
     bool autoGainHistoryStarted = false;

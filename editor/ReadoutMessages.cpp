@@ -2,65 +2,40 @@
 
 #include <cstdio>
 
-namespace {
-
-// The shown numbers are products rounded to single precision before printing, except
-// the output volume's dB, whose subtraction keeps double precision.
-double times50(float v) { return static_cast<float>(v * 50.0f); }
-double times100(float v) { return static_cast<float>(v * 100.0f); }
-
-}  // namespace
+#include "effect/Parameters.h"
 
 bool formatReadout(int32_t tag, float v, ReadoutOccasion occasion, char* text,
                    std::size_t capacity) {
     if (capacity == 0) return false;
-    const bool hovered = occasion == ReadoutOccasion::hovered;
-    int written = -1;
-    switch (tag) {
-        case 0:
-            written = std::snprintf(text, capacity, "Input Gain %.2f dB", times50(v));
+    text[0] = '\0';
+    if (!parameter::isActive(tag)) return false;
+    const parameter::Info& info = parameter::kTable[tag];
+    const char* format =
+        occasion == ReadoutOccasion::hovered ? info.hoveredMessage : info.changedMessage;
+    // The shown numbers are products rounded to single precision before printing, except
+    // the output volume's dB, whose subtraction keeps double precision.
+    const float times100 = v * 100.0f;
+    double first = v;
+    double second = 0.0;
+    switch (info.readout) {
+        case parameter::Readout::gainDb:
+            first = parameter::inputGainDb(v);
             break;
-        case 1:
-            written = std::snprintf(text, capacity, "Output Volume %.2f dB",
-                                    static_cast<double>(v) * 50.0 - 50.0);
+        case parameter::Readout::volumeDb:
+            first = parameter::outputVolumeDb(static_cast<double>(v));
             break;
-        case 2:
-            written = std::snprintf(text, capacity, "Attack Time %.2f", times100(v));
+        case parameter::Readout::times100:
+            first = times100;
             break;
-        case 3:
-            written = std::snprintf(text, capacity, "Release Time %.2f", times100(v));
+        case parameter::Readout::dryWet:
+            first = 100.0f - times100;
+            second = times100;
             break;
-        case 4:
-            written = std::snprintf(text, capacity, "Ratio %.2f", times100(v));
-            break;
-        case 5:
-            written = std::snprintf(text, capacity, hovered ? "Grid Left %.2f" : "Polarisation %.2f",
-                                    times100(v));
-            break;
-        case 6:
-            written = std::snprintf(text, capacity, hovered ? "Grid Right %.2f" : "Saturation %.2f",
-                                    times100(v));
-            break;
-        case 7: {
-            const float wet = static_cast<float>(v * 100.0f);
-            written = std::snprintf(text, capacity, "Dry %.1f Wet %.1f %%",
-                                    static_cast<double>(100.0f - wet), static_cast<double>(wet));
-            break;
-        }
-        case 8:
-            written = std::snprintf(text, capacity, "Power");
-            break;
-        case 9:
-            written = hovered ? std::snprintf(text, capacity, "AutoGain")
-                              : std::snprintf(text, capacity, "AutoGain %.1f",
-                                              static_cast<double>(v));
-            break;
-        case 10:
-            written = std::snprintf(text, capacity, hovered ? "SideChain filter" : "SideChain Filter");
-            break;
-        default:
+        case parameter::Readout::value:
             break;
     }
+    // Formats with fewer numbers than given leave the rest unread.
+    const int written = std::snprintf(text, capacity, format, first, second);
     if (written < 0) {
         text[0] = '\0';
         return false;

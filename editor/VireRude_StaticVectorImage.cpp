@@ -1,5 +1,6 @@
 #include "editor/VireRude_StaticVectorImage.h"
 
+#include "editor/EditorLayout.h"
 #include "gui/CDrawContext.h"
 #include "gui/CGradient.h"
 #include "gui/CGraphicsPath.h"
@@ -27,7 +28,7 @@ void VireRude_StaticVectorImage::draw(CDrawContext* context) {
     // Kinds 0 to 2 are clear along the top edge, kinds 3 and 4 along the bottom one.
     bool clearAtTop = true;
     switch (shapeKind) {
-        case 1: {
+        case layout::kTopRightFigure: {
             const CPoint x(L + f * W, B);
             path->beginSubpath({L, T});
             curveTo(*path, {L, T}, x);
@@ -35,7 +36,7 @@ void VireRude_StaticVectorImage::draw(CDrawContext* context) {
             path->addLine({R, T});
             break;
         }
-        case 2: {
+        case layout::kBandFigure: {
             const CPoint x(L + f * W, B);
             const CPoint y(R - f * W, B);
             path->beginSubpath({L, T});
@@ -44,7 +45,7 @@ void VireRude_StaticVectorImage::draw(CDrawContext* context) {
             curveTo(*path, y, {R, T});
             break;
         }
-        case 3: {
+        case layout::kBottomLeftFigure: {
             const CPoint x(L + (1 - f) * W, T);
             path->beginSubpath({L, B});
             path->addLine({L, T});
@@ -53,7 +54,7 @@ void VireRude_StaticVectorImage::draw(CDrawContext* context) {
             clearAtTop = false;
             break;
         }
-        case 4: {
+        case layout::kBottomRightFigure: {
             const CPoint x(L + f * W, T);
             path->beginSubpath({L, B});
             curveTo(*path, {L, B}, x);
@@ -62,7 +63,7 @@ void VireRude_StaticVectorImage::draw(CDrawContext* context) {
             clearAtTop = false;
             break;
         }
-        default: {
+        default: {  // layout::kTopLeftFigure, and any unknown kind
             const CPoint x(L + (1 - f) * W, B);
             path->beginSubpath({L, T});
             path->addLine({L, B});

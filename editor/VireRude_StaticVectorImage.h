@@ -11,7 +11,7 @@ public:
 
     void draw(VSTGUI::CDrawContext* context) override;
 
-    // 1 to 4 choose a figure; anything else draws the default one (0).
+    // One of layout::CornerFigure; any other value draws the top-left figure (0).
     int32_t shapeKind = 0;
     // Where the curved edge meets the straight one, as a fraction of the width.
     float shapeFraction = 0.3f;

@@ -1,9 +1,10 @@
-// Who the effect is to a host; shared with the tools that recognise it.
+// Who the effect is to a host, in every format; shared with the tools that recognise it.
 #pragma once
 
-#include "host/VstInterface.h"
+#include <cstdint>
 
-inline constexpr VstInt32 kMarvolenzikId = fourCharCode('\0', 'M', 'V', 'Z');
 inline constexpr const char* kEffectName = "Marvolenzik";
 inline constexpr const char* kVendorString = "marvolenzik.example";
-inline constexpr VstInt32 kLatencySamples = 3;
+inline constexpr int32_t kLatencySamples = 3;
+// The VST 2.4 unique identifier 'MVZ', its leading byte zero.
+inline constexpr int32_t kMarvolenzikId = 0x004D565A;

@@ -4,11 +4,13 @@
 
 #include <atomic>
 
-#include "effect/ParameterTable.h"
-#include "host/VstInterface.h"
+#include "effect/Parameters.h"
 
 struct EffectProgram {
-    std::atomic<float> values[kParameterCount];
-    char name[kVstMaxProgNameLen];
+    // Zero-terminated, at most 23 characters.
+    static constexpr int kNameBytes = 24;
+
+    std::atomic<float> values[parameter::kCount];
+    char name[kNameBytes];
 };
 static_assert(std::atomic<float>::is_always_lock_free);

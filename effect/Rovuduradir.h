@@ -1,16 +1,10 @@
-// The effect: identity, parameters and program, the signal path (inline, so one
-// allocation holds an instance's signal state; the tube tables are shared by all
-// instances of the process), and the meter values the editor shows.
+// The effect as a VST 2.4 plug-in: the effect base classes answer the host, the core
+// holds the parameters, the program, the signal path and the meters, and the editor
+// reaches all of it through the editor's narrow interface.
 #pragma once
 
-#include <atomic>
-#include <memory>
-
-#include "dsp/SignalPath.h"
 #include "editor/EditorEffect.h"
-#include "effect/EffectIdentity.h"
-#include "effect/EffectProgram.h"
-#include "effect/ParameterTable.h"
+#include "effect/EffectCore.h"
 #include "host/AudioEffectX.h"
 
 class Rovuduradir : public AudioEffectX, public EditorEffect {
@@ -25,6 +19,8 @@ public:
     void setParameterAutomated(VstInt32 index, float value) override {
         AudioEffectX::setParameterAutomated(index, value);
     }
+    bool beginEdit(VstInt32 index) override { return AudioEffectX::beginEdit(index); }
+    bool endEdit(VstInt32 index) override { return AudioEffectX::endEdit(index); }
     void setProgram(VstInt32 program) override;
     void setProgramName(char* name) override;
     void getProgramName(char* name) override;
@@ -42,19 +38,11 @@ public:
 
     virtual void loadProgram(VstInt32 program);
     virtual void storeParametersInProgram();
-    float getGainReductionLeft() override { return meterGrLeft.load(std::memory_order_relaxed); }
-    float getGainReductionRight() override { return meterGrRight.load(std::memory_order_relaxed); }
-    float getInputLevel() override { return meterInput.load(std::memory_order_relaxed); }
-    float getOutputLevel() override { return meterOutput.load(std::memory_order_relaxed); }
+    float getGainReductionLeft() override { return core.publishedMeters().gainReductionLeft; }
+    float getGainReductionRight() override { return core.publishedMeters().gainReductionRight; }
+    float getInputLevel() override { return core.publishedMeters().inputLevel; }
+    float getOutputLevel() override { return core.publishedMeters().outputLevel; }
 
 private:
-    EffectProgram& currentProgram() { return programStore[curProgram]; }
-
-    std::unique_ptr<EffectProgram[]> programStore;
-    std::atomic<float> parameterValues[kParameterCount];
-    std::atomic<float> meterGrLeft{0.0f};
-    std::atomic<float> meterGrRight{0.0f};
-    std::atomic<float> meterInput{0.0f};
-    std::atomic<float> meterOutput{0.0f};
-    dsp::SignalPath signalPath;
+    EffectCore core;
 };

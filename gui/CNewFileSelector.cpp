@@ -1,7 +1,7 @@
 #include "gui/CNewFileSelector.h"
 
 #include "gui/CFrame.h"
-#include "gui/platform/linux/FileDialog.h"
+#include "gui/platform/FileDialog.h"
 
 namespace VSTGUI {
 
@@ -21,7 +21,7 @@ bool CNewFileSelector::runModal() {
     request.filterName = type.description;
     request.filterPattern = type.extension.empty() ? std::string() : "*." + type.extension;
     request.startPath = initialPath;
-    request.parentWindow = static_cast<unsigned long>(frame->getPlatformFrame()->nativeWindow());
+    request.parentWindow = frame->getPlatformFrame()->nativeWindow();
     frame->flushRedraws();
     std::string chosen;
     const auto serve = [this] {

@@ -1,5 +1,5 @@
 // What the toolkit asks of the editor that owns a frame: the edit gestures of its
-// controls, and the knob mode.
+// controls, by tag.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +10,6 @@ class VSTGUIEditorInterface {
 public:
     virtual void beginEdit(int32_t index) = 0;
     virtual void endEdit(int32_t index) = 0;
-    virtual int32_t getKnobMode() const = 0;
 
 protected:
     ~VSTGUIEditorInterface() = default;

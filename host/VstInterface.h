@@ -37,6 +37,10 @@ constexpr VstInt32 fourCharCode(char a, char b, char c, char d) {
 
 constexpr VstInt32 kEffectMagic = fourCharCode('V', 's', 't', 'P');
 constexpr VstInt32 kVstVersion = 2400;
+// effVendorSpecific with this index and value: the host turned the mouse wheel over the
+// editor, by the distance in opt.
+constexpr VstInt32 kWheelVendor = fourCharCode('s', 't', 'C', 'A');
+constexpr VstInt32 kWheelMessage = fourCharCode('W', 'h', 'e', 'e');
 
 struct AEffect {
     VstInt32 magic;

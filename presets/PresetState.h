@@ -11,6 +11,7 @@
 #include <span>
 #include <string_view>
 
+#include "effect/Parameters.h"
 #include "presets/PresetParameters.h"
 
 inline constexpr std::size_t kPresetTextBytes = 10000;
@@ -20,7 +21,8 @@ inline constexpr std::size_t kPresetValueSlots = 200;
 inline constexpr std::size_t kPresetPathBytes = 1000;
 // A preset file's path, extension included; a longer one is refused.
 inline constexpr std::size_t kLongestPresetPath = 255;
-inline constexpr int kPresetParameterCount = 11;  // parameters 0 to 10
+// Parameters 0 to 10, each on the line of its preset key; the placeholders are not saved.
+inline constexpr int kPresetParameterCount = parameter::kActiveCount;
 inline constexpr std::string_view kPresetProductWord = "Marvolenzik";
 // The clipboard's text counts as a preset only when the product word lies within these.
 inline constexpr std::size_t kClipboardProductWordWindow = 19;

@@ -10,8 +10,6 @@
 namespace {
 
 constexpr const char* kPresetHeaderLine = "Marvolenzik 010000\n";
-constexpr const char* kPresetKeys[kPresetParameterCount] = {
-    "InGain", "OutGain", "Atk", "Rls", "Ratio", "LGrid", "RGrid", "DryWetMix", "ON", "AG", "SC"};
 constexpr float kLowestVersion = 10000.0f;
 constexpr std::size_t kValueScratchBytes = 100;
 
@@ -94,7 +92,7 @@ std::size_t PresetState::buildPresetText(PresetParameters& parameters,
     for (int index = 0; index < kPresetParameterCount; ++index) {
         char value[kValueScratchBytes];
         formatPresetValueLine(storableValue(parameters.getParameter(index)), value, sizeof value);
-        text.append(kPresetKeys[index]);
+        text.append(parameter::kTable[index].presetKey);
         text.append(value);
     }
     std::memcpy(buffer.data(), presetOutText_, text.length() + 1);

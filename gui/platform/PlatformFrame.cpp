@@ -2,8 +2,6 @@
 
 #include <atomic>
 
-#include "gui/platform/linux/X11Frame.h"
-
 namespace VSTGUI::platform {
 namespace {
 
@@ -13,7 +11,7 @@ std::atomic<PlatformFrameFactory> installedFactory{nullptr};
 
 PlatformFrameFactory platformFrameFactory() {
     PlatformFrameFactory factory = installedFactory.load();
-    return factory ? factory : X11Frame::create;
+    return factory ? factory : createNativeFrame;
 }
 
 void setPlatformFrameFactory(PlatformFrameFactory factory) { installedFactory.store(factory); }

@@ -65,6 +65,10 @@ public:
 using PlatformFrameFactory = std::unique_ptr<PlatformFrame> (*)(FrameEvents& events,
                                                                 const CRect& size, void* parent);
 
+// The window system's own, which the build chooses (X11 on Linux, Win32 on Windows).
+std::unique_ptr<PlatformFrame> createNativeFrame(FrameEvents& events, const CRect& size,
+                                                 void* parent);
+
 PlatformFrameFactory platformFrameFactory();
 // Tests replace the window system with off-screen frames; null restores the default.
 void setPlatformFrameFactory(PlatformFrameFactory factory);

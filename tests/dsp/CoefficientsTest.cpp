@@ -61,42 +61,42 @@ TEST(BlockCoefficients, DefaultsAt44100) {
 }
 
 TEST(BlockCoefficients, TimeConstantsAt48000) {
-    expectNearUlps(derive(ParameterSnapshot::kRelease, 0.0f, 1.0f).releaseCoef, 0.99994834, 2);
-    expectNearUlps(derive(ParameterSnapshot::kRelease, 1.0f, 1.0f).releaseCoef, 0.999988, 2);
-    expectNearUlps(derive(ParameterSnapshot::kAttack, 0.0f, 1.0f).attackCoef, 0.95, 1);
-    expectNearUlps(derive(ParameterSnapshot::kAttack, 1.0f, 1.0f).attackCoef, 0.9995, 1);
+    expectNearUlps(derive(parameter::kRelease, 0.0f, 1.0f).releaseCoef, 0.99994834, 2);
+    expectNearUlps(derive(parameter::kRelease, 1.0f, 1.0f).releaseCoef, 0.999988, 2);
+    expectNearUlps(derive(parameter::kAttack, 0.0f, 1.0f).attackCoef, 0.95, 1);
+    expectNearUlps(derive(parameter::kAttack, 1.0f, 1.0f).attackCoef, 0.9995, 1);
 }
 
 TEST(BlockCoefficients, AttackAppliesTheRateRatioTwice) {
     // exponent k^2: at 96 kHz (k = 0.5) the 48 kHz coefficient to the power 1/4
-    const float at48 = derive(ParameterSnapshot::kAttack, 0.0f, 1.0f).attackCoef;
-    const float at96 = derive(ParameterSnapshot::kAttack, 0.0f, 0.5f).attackCoef;
+    const float at48 = derive(parameter::kAttack, 0.0f, 1.0f).attackCoef;
+    const float at96 = derive(parameter::kAttack, 0.0f, 0.5f).attackCoef;
     EXPECT_NEAR(at96, std::pow(at48, 0.25), 1e-6);
 }
 
 TEST(BlockCoefficients, GainsAndCurveConstants) {
-    EXPECT_NEAR(derive(ParameterSnapshot::kGain, 1.0f).inputGain, 316.22777f, 1e-3f);
-    EXPECT_NEAR(derive(ParameterSnapshot::kVolume, 0.0f).outputGain, 0.0031622777f, 1e-9f);
-    EXPECT_NEAR(derive(ParameterSnapshot::kRatio, 0.0f).thresholdDb, -43.0f, 1e-5f);
-    EXPECT_NEAR(derive(ParameterSnapshot::kRatio, 1.0f).thresholdDb, -8.0f, 1e-5f);
-    EXPECT_NEAR(derive(ParameterSnapshot::kLeftGrid, 0.0f).driveSmoothing, 0.25f, 1e-7f);
-    EXPECT_NEAR(derive(ParameterSnapshot::kLeftGrid, 1.0f).driveSmoothing, 0.85f, 1e-7f);
-    EXPECT_NEAR(derive(ParameterSnapshot::kRightGrid, 0.0f).tubeBlend, 0.01f, 1e-9f);
+    EXPECT_NEAR(derive(parameter::kGain, 1.0f).inputGain, 316.22777f, 1e-3f);
+    EXPECT_NEAR(derive(parameter::kVolume, 0.0f).outputGain, 0.0031622777f, 1e-9f);
+    EXPECT_NEAR(derive(parameter::kRatio, 0.0f).thresholdDb, -43.0f, 1e-5f);
+    EXPECT_NEAR(derive(parameter::kRatio, 1.0f).thresholdDb, -8.0f, 1e-5f);
+    EXPECT_NEAR(derive(parameter::kLeftGrid, 0.0f).driveSmoothing, 0.25f, 1e-7f);
+    EXPECT_NEAR(derive(parameter::kLeftGrid, 1.0f).driveSmoothing, 0.85f, 1e-7f);
+    EXPECT_NEAR(derive(parameter::kRightGrid, 0.0f).tubeBlend, 0.01f, 1e-9f);
     // Values outside 0..1 go through the same formulas without clamping.
-    EXPECT_NEAR(derive(ParameterSnapshot::kGain, 1.2f).inputGainDb, 60.0f, 1e-5f);
-    EXPECT_NEAR(derive(ParameterSnapshot::kDryWet, 1.5f).dry, -0.5f, 1e-7f);
+    EXPECT_NEAR(derive(parameter::kGain, 1.2f).inputGainDb, 60.0f, 1e-5f);
+    EXPECT_NEAR(derive(parameter::kDryWet, 1.5f).dry, -0.5f, 1e-7f);
 }
 
 TEST(BlockCoefficients, PowerAndSidechainModeEdges) {
-    EXPECT_FALSE(derive(ParameterSnapshot::kPower, 0.5f).powerOn);
-    EXPECT_TRUE(derive(ParameterSnapshot::kPower, std::nextafter(0.5f, 1.0f)).powerOn);
+    EXPECT_FALSE(derive(parameter::kPower, 0.5f).powerOn);
+    EXPECT_TRUE(derive(parameter::kPower, std::nextafter(0.5f, 1.0f)).powerOn);
     const struct {
         float p10;
         int mode;
     } kModes[] = {{0.0f, 0},  {0.25f, 0}, {0.26f, 1}, {0.5f, 1}, {0.75f, 1},
                   {0.76f, 2}, {1.0f, 2},  {1.3f, 0},  {-0.3f, 0}};
     for (const auto& m : kModes)
-        EXPECT_EQ(derive(ParameterSnapshot::kSidechain, m.p10).sidechain.mode, m.mode) << m.p10;
+        EXPECT_EQ(derive(parameter::kSidechain, m.p10).sidechain.mode, m.mode) << m.p10;
 }
 
 // |H| of the sidechain shelf in dB at a normalised frequency (cycles per sample).
@@ -109,9 +109,9 @@ double shelfGainDb(const dsp::SidechainShelf& s, double frequency) {
 
 TEST(BlockCoefficients, SidechainShelves) {
     // At 48 kHz: -6 dB shelves with their midpoint (-3 dB) at 149.76 Hz and 300 Hz.
-    const auto mode1 = derive(ParameterSnapshot::kSidechain, 0.5f, 1.0f).sidechain;
-    const auto mode2 = derive(ParameterSnapshot::kSidechain, 1.0f, 1.0f).sidechain;
-    const auto flat = derive(ParameterSnapshot::kSidechain, 0.0f, 1.0f).sidechain;
+    const auto mode1 = derive(parameter::kSidechain, 0.5f, 1.0f).sidechain;
+    const auto mode2 = derive(parameter::kSidechain, 1.0f, 1.0f).sidechain;
+    const auto flat = derive(parameter::kSidechain, 0.0f, 1.0f).sidechain;
     EXPECT_NEAR(shelfGainDb(mode1, 1e-5), -6.0, 0.01);
     EXPECT_NEAR(shelfGainDb(mode1, 149.76 / 48000), -3.0, 0.05);
     EXPECT_NEAR(shelfGainDb(mode1, 0.25), 0.0, 0.05);

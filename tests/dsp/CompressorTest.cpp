@@ -66,8 +66,8 @@ TEST(Rectifier, FloorShapeAndAboveOne) {
 // Silence settles the detected level on the rectifier's floor.
 float silenceGainDb(float ratio) {
     auto parameters = dsptest::defaultParameters();
-    parameters.values[dsp::ParameterSnapshot::kRatio] = ratio;
-    parameters.values[dsp::ParameterSnapshot::kRelease] = 0.0f;
+    parameters.values[parameter::kRatio] = ratio;
+    parameters.values[parameter::kRelease] = 0.0f;
     const auto rate = dsp::RateQuantities::forRate(44100.0f);
     const auto fixed = dsp::FixedCoefficients::forRate(rate);
     const auto block = dsp::BlockCoefficients::derive(parameters, rate.rateRatio);
@@ -107,8 +107,8 @@ TEST(Compressor, StereoLanesEqualTheOneChannelForm) {
     const auto fixed = dsp::FixedCoefficients::forRate(rate);
     for (float sidechain : {0.0f, 0.5f, 1.0f}) {
         auto parameters = dsptest::defaultParameters();
-        parameters.values[dsp::ParameterSnapshot::kSidechain] = sidechain;
-        parameters.values[dsp::ParameterSnapshot::kGain] = 0.6f;
+        parameters.values[parameter::kSidechain] = sidechain;
+        parameters.values[parameter::kGain] = 0.6f;
         const auto block = dsp::BlockCoefficients::derive(parameters, rate.rateRatio);
         const dsp::CompressorLanes<float> one(block, fixed);
         const dsp::CompressorLanes<dsp::Float4> two(block, fixed);

@@ -75,7 +75,7 @@ TEST_F(GuardTest, NonFiniteStateRestartsLikeConstruction) {
 }
 
 TEST_F(GuardTest, HostileParameters) {
-    for (int index = 0; index < ParameterSnapshot::kCount; ++index)
+    for (int index = 0; index < dsp::ParameterSnapshot::kCount; ++index)
         for (float hostile : kHostileValues) {
             SCOPED_TRACE(::testing::Message() << "parameter " << index << " = " << hostile);
             auto parameters = dsptest::defaultParameters();

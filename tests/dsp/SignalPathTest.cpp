@@ -51,7 +51,7 @@ TEST(SignalPath, RateChangeKeepsTheConstructionCoefficients) {
     EXPECT_NEAR(path->fixedCoefficients().detectorReleaseCoef, 0.9977362f, 2e-7f);
     EXPECT_NEAR(path->fixedCoefficients().dcBlockCoef, 0.9956470f, 2e-7f);
     auto sidechained = parameters;
-    sidechained.values[ParameterSnapshot::kSidechain] = 1.0f;
+    sidechained.values[parameter::kSidechain] = 1.0f;
     const auto shelf96 = dsp::BlockCoefficients::derive(sidechained, 0.5f).sidechain;
     path->processBlock(nullptr, nullptr, nullptr, nullptr, 0, sidechained);
     EXPECT_EQ(path->blockCoefficients().sidechain.b1, shelf96.b1);
@@ -85,7 +85,7 @@ TEST(SignalPath, EmptyBlocksPublishFourZeros) {
 TEST(SignalPath, BypassIsBitExactWhileTheMetersMove) {
     auto path = dsptest::makeSignalPath();
     auto parameters = dsptest::defaultParameters();
-    parameters.values[ParameterSnapshot::kPower] = 0.5f;
+    parameters.values[parameter::kPower] = 0.5f;
     const Stereo input = music(8192);
     Stereo out{std::vector<float>(8192), std::vector<float>(8192)};
     dsp::BlockMeters first{}, last{};
@@ -149,7 +149,7 @@ TEST(SignalPath, SwappedChannelsGiveSwappedOutputs) {
 
 TEST(SignalPath, DryPathChannelsAreIndependent) {
     auto parameters = dsptest::defaultParameters();
-    parameters.values[ParameterSnapshot::kDryWet] = 0.0f;
+    parameters.values[parameter::kDryWet] = 0.0f;
     const Stereo input = music(20000);
     auto a = dsptest::makeSignalPath();
     const Stereo outA = dsptest::render(*a, input, parameters);
@@ -165,7 +165,7 @@ TEST(SignalPath, AutogainDoesNotTouchTheAudio) {
     auto on = dsptest::makeSignalPath();
     const Stereo a = dsptest::render(*on, input, dsptest::defaultParameters());
     auto parameters = dsptest::defaultParameters();
-    parameters.values[ParameterSnapshot::kAutogain] = 0.0f;
+    parameters.values[parameter::kAutogain] = 0.0f;
     auto off = dsptest::makeSignalPath();
     const Stereo b = dsptest::render(*off, input, parameters);
     EXPECT_TRUE(sameBits(a.left, b.left));
@@ -176,7 +176,7 @@ TEST(SignalPath, AutogainDoesNotTouchTheAudio) {
 // RightGrid 0 the stage is 99 % clean, so output levels follow the gain.
 TEST(SignalPath, StereoLinkAppliesTheSmallerGainToBoth) {
     auto parameters = dsptest::defaultParameters();
-    parameters.values[ParameterSnapshot::kRightGrid] = 0.0f;
+    parameters.values[parameter::kRightGrid] = 0.0f;
     const int frames = 44100 * 3 / 2;
     const auto quiet = dsptest::sine(frames, 500.0, 44100.0, 0.01);
     const auto loud = dsptest::sine(frames, 1000.0, 44100.0, 1.0);
@@ -196,8 +196,8 @@ TEST(SignalPath, StereoLinkAppliesTheSmallerGainToBoth) {
 
 TEST(SignalPath, SilenceAtRatioZeroReducesTheWetPath) {
     auto parameters = dsptest::defaultParameters();
-    parameters.values[ParameterSnapshot::kRatio] = 0.0f;
-    parameters.values[ParameterSnapshot::kRelease] = 0.0f;
+    parameters.values[parameter::kRatio] = 0.0f;
+    parameters.values[parameter::kRelease] = 0.0f;
     auto path = dsptest::makeSignalPath();
     const int frames = 200000;
     dsptest::render(*path, {std::vector<float>(frames), std::vector<float>(frames)}, parameters, 4096);

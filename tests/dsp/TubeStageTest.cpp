@@ -68,7 +68,7 @@ TEST(TubeStage, WarmUpMutesTheWetPathForTheFirstSecond) {
 
 ParameterSnapshot dryOnly() {
     ParameterSnapshot parameters = dsptest::defaultParameters();
-    parameters.values[ParameterSnapshot::kDryWet] = 0.0f;
+    parameters.values[parameter::kDryWet] = 0.0f;
     return parameters;
 }
 

@@ -15,6 +15,8 @@ public:
         if (index == 1) volume = value;
         sent.push_back(value);
     }
+    bool beginEdit(int32_t) override { return true; }
+    bool endEdit(int32_t) override { return true; }
     float getGainReductionLeft() override { return 0.0f; }
     float getGainReductionRight() override { return 0.0f; }
     float getInputLevel() override { return input; }

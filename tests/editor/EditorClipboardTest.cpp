@@ -39,7 +39,7 @@ protected:
 TEST_F(EditorClipboardTest, CopyReachesAnotherProgramAsTheTwelveLineText) {
     effect->setParameter(4, 0.3f);
     press(22);
-    EXPECT_STREQ(editor->getReadoutText(), "Preset to Clipboard");
+    EXPECT_STREQ(editor->content().getReadoutText(), "Preset to Clipboard");
     const CommandResult pasted = xclip({"-o"});
     EXPECT_EQ(pasted.exitCode, 0);
     EXPECT_EQ(pasted.out.rfind("Marvolenzik 010000\nInGain ", 0), 0u) << pasted.out;
@@ -52,7 +52,7 @@ TEST_F(EditorClipboardTest, PasteOfAPresetFromAnotherProgram) {
                                     0.7f, 0.8f, 0.9f, 0.0f, 1.0f};
     putOnClipboard(printfPresetText(values));
     press(23);
-    EXPECT_STREQ(editor->getReadoutText(), "Preset From Clipboard");
+    EXPECT_STREQ(editor->content().getReadoutText(), "Preset From Clipboard");
     for (int i = 0; i <= 10; ++i) EXPECT_FLOAT_EQ(effect->getParameter(i), values[i]);
 }
 
@@ -60,7 +60,7 @@ TEST_F(EditorClipboardTest, OrdinaryTextIsRefused) {
     const float ratio = effect->getParameter(4);
     putOnClipboard("just some words");
     press(23);
-    EXPECT_STREQ(editor->getReadoutText(), "Failed From Clipboard");
+    EXPECT_STREQ(editor->content().getReadoutText(), "Failed From Clipboard");
     EXPECT_EQ(effect->getParameter(4), ratio);
 }
 
@@ -68,11 +68,11 @@ TEST_F(EditorClipboardTest, ProductWordMustStartWithinTheFirstNineteenCharacters
     const std::vector<float> values(11, 0.25f);
     putOnClipboard("12345678" + printfPresetText(values));
     press(23);
-    EXPECT_STREQ(editor->getReadoutText(), "Preset From Clipboard") << "eight before it pass";
+    EXPECT_STREQ(editor->content().getReadoutText(), "Preset From Clipboard") << "eight before it pass";
     effect->setParameter(0, 0.75f);
     putOnClipboard("123456789" + printfPresetText(values));
     press(23);
-    EXPECT_STREQ(editor->getReadoutText(), "Failed From Clipboard") << "nine do not";
+    EXPECT_STREQ(editor->content().getReadoutText(), "Failed From Clipboard") << "nine do not";
     EXPECT_EQ(effect->getParameter(0), 0.75f);
 }
 
@@ -92,7 +92,7 @@ TEST_F(EditorClipboardTest, HostileTextsChangeNothing) {
     for (const std::string& text : hostile) {
         putOnClipboard(text);
         press(23);
-        EXPECT_STREQ(editor->getReadoutText(), "Failed From Clipboard") << text.substr(0, 40);
+        EXPECT_STREQ(editor->content().getReadoutText(), "Failed From Clipboard") << text.substr(0, 40);
         for (int i = 0; i <= 10; ++i) EXPECT_EQ(effect->getParameter(i), 0.5f);
     }
 }

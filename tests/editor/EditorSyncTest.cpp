@@ -93,7 +93,7 @@ TEST_F(EditorTest, HoverWaitsASecondAndSurvivesTheClockWrapping) {
     openWindow();
     userSets(4, 0.5f);
     screen().setMouse({688, 495});
-    editor->getAutoGain() = AutoGain();
+    editor->content().getAutoGain() = AutoGain();
     idleFor(900);
     EXPECT_EQ(readout(), "Ratio 50.00");
     effect->setParameter(4, 0.25f);
@@ -115,14 +115,14 @@ TEST_F(EditorTest, AutoGainRequestsFollowTheRules) {
     openWindow();
     effect->setParameter(kAutoGainIndex, 0.0f);
     userSets(3, 0.4f);
-    EXPECT_FALSE(editor->getAutoGain().autoGainRefreshRequested) << "auto-gain off";
+    EXPECT_FALSE(editor->content().getAutoGain().autoGainRefreshRequested) << "auto-gain off";
     userSets(kAutoGainIndex, 1.0f);
-    EXPECT_TRUE(editor->getAutoGain().autoGainRefreshRequested) << "the switch always asks";
-    editor->getAutoGain().autoGainRefreshRequested = false;
+    EXPECT_TRUE(editor->content().getAutoGain().autoGainRefreshRequested) << "the switch always asks";
+    editor->content().getAutoGain().autoGainRefreshRequested = false;
     userSets(1, 0.5f);
-    EXPECT_FALSE(editor->getAutoGain().autoGainRefreshRequested) << "volume never asks";
+    EXPECT_FALSE(editor->content().getAutoGain().autoGainRefreshRequested) << "volume never asks";
     userSets(10, 1.0f);
-    EXPECT_TRUE(editor->getAutoGain().autoGainRefreshRequested);
+    EXPECT_TRUE(editor->content().getAutoGain().autoGainRefreshRequested);
 }
 
 TEST_F(EditorTest, RaisingInputGainLowersOutputVolumeByAsMuch) {
@@ -134,7 +134,7 @@ TEST_F(EditorTest, RaisingInputGainLowersOutputVolumeByAsMuch) {
     userSets(0, 0.3f);
     EXPECT_NEAR(effect->getParameter(1), 0.7f, 1e-6f);
     ASSERT_EQ(automationOf(1).size(), 1u);
-    EXPECT_TRUE(editor->getAutoGain().autoGainRefreshRequested);
+    EXPECT_TRUE(editor->content().getAutoGain().autoGainRefreshRequested);
     userSets(0, 0.1f);
     EXPECT_NEAR(effect->getParameter(1), 0.7f, 1e-6f) << "lowering the input leaves it";
     effect->setParameter(1, 0.05f);
@@ -167,7 +167,7 @@ TEST_F(EditorTest, AutoGainPausesWhileTheWindowIsClosed) {
         editor->idle();
     }
     EXPECT_EQ(effect->getParameter(1), 1.0f);
-    EXPECT_TRUE(editor->getAutoGain().autoGainRefreshRequested) << "kept for the next opening";
+    EXPECT_TRUE(editor->content().getAutoGain().autoGainRefreshRequested) << "kept for the next opening";
 }
 
 }  // namespace

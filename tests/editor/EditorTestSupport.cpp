@@ -31,7 +31,7 @@ void EditorTest::SetUp() {
     effect = std::make_unique<MeteredEffect>();
     editor = dynamic_cast<RovuduradirEditor*>(effect->getEditor());
     ASSERT_NE(editor, nullptr);
-    editor->setTickSource([this] { return now; });
+    editor->content().setTickSource([this] { return now; });
     hostRequests().clear();
 }
 

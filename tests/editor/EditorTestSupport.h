@@ -53,13 +53,13 @@ protected:
     void openWindow();
     // Idle calls `milliseconds` apart, the clock advancing between them.
     void idleFor(uint32_t milliseconds, uint32_t step = 20);
-    VSTGUI::CControl* control(int index) const { return editor->getParameterControl(index); }
+    VSTGUI::CControl* control(int index) const { return editor->content().getParameterControl(index); }
     VSTGUI::platform::OffscreenFrame& screen() const;
     // The user changes a control as a drag would: value, then the listener call.
     void userSets(int index, float value);
     // Automation requests for one parameter, in order.
     std::vector<float> automationOf(VstInt32 index) const;
-    std::string readout() const { return editor->getReadoutText(); }
+    std::string readout() const { return editor->content().getReadoutText(); }
 
     std::unique_ptr<MeteredEffect> effect;
     RovuduradirEditor* editor = nullptr;

@@ -105,14 +105,14 @@ TEST_F(PresetActionTest, CancelledLoadStillAsksForAutoGain) {
     const float gain = effect->getParameter(0);
     press(kLoad);
     EXPECT_EQ(effect->getParameter(0), gain);
-    EXPECT_TRUE(editor->getAutoGain().autoGainRefreshRequested);
+    EXPECT_TRUE(editor->content().getAutoGain().autoGainRefreshRequested);
 }
 
 TEST_F(PresetActionTest, NoDialogProgramMeansNoLoadAtAll) {
     effect->setParameter(9, 1.0f);
     press(kLoad);
     press(kSave);
-    EXPECT_FALSE(editor->getAutoGain().autoGainRefreshRequested);
+    EXPECT_FALSE(editor->content().getAutoGain().autoGainRefreshRequested);
     EXPECT_EQ(readout(), "---");
 }
 
@@ -148,7 +148,7 @@ TEST_F(PresetActionTest, OrdinaryTextFailsAndChangesNothing) {
     press(kPaste);
     EXPECT_EQ(readout(), "Failed From Clipboard");
     EXPECT_EQ(effect->getParameter(4), ratio);
-    EXPECT_TRUE(editor->getAutoGain().autoGainRefreshRequested) << "asked for in either case";
+    EXPECT_TRUE(editor->content().getAutoGain().autoGainRefreshRequested) << "asked for in either case";
 }
 
 }  // namespace

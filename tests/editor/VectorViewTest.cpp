@@ -18,7 +18,6 @@ class NoEditor : public VSTGUIEditorInterface {
 public:
     void beginEdit(int32_t) override {}
     void endEdit(int32_t) override {}
-    int32_t getKnobMode() const override { return 2; }
 };
 
 class ValueLog : public IControlListener {

@@ -44,7 +44,6 @@ public:
     explicit RecordingEditor(Log& log) : log(log) {}
     void beginEdit(int32_t index) override { log.push_back("editorBegin " + std::to_string(index)); }
     void endEdit(int32_t index) override { log.push_back("editorEnd " + std::to_string(index)); }
-    int32_t getKnobMode() const override { return 2; }
 
 private:
     Log& log;

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "gui/platform/linux/FileDialog.h"
+#include "gui/platform/FileDialog.h"
 #include "tests/support/TestFiles.h"
 
 namespace {

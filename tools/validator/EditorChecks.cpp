@@ -182,8 +182,8 @@ std::string checkIdleRates(CheckContext& context) {
 
 std::string checkKeysAndWheel(CheckContext& context) {
     constexpr int kEvents = 300;
-    const VstInt32 wheelVendor = fourCharCode('s', 't', 'C', 'A');
-    const VstIntPtr wheelMessage = fourCharCode('W', 'h', 'e', 'e');
+    const VstInt32 wheelVendor = kWheelVendor;
+    const VstIntPtr wheelMessage = kWheelMessage;
     const float distances[] = {1.0f, -1.0f, 0.5f, -0.5f, 120.0f, -120.0f, 1e30f,
                                std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()};
     EditorBench bench(context);

@@ -179,8 +179,8 @@ FuzzedRequest fuzzedRequest(int opcode, int parameters, HostileBuffer& buffer, S
             break;
         case effVendorSpecific:
             if (source.chance(0.25)) {
-                request.index = fourCharCode('s', 't', 'C', 'A');
-                request.value = fourCharCode('W', 'h', 'e', 'e');
+                request.index = kWheelVendor;
+                request.value = kWheelMessage;
             }
             fillBytes(buffer, source);
             break;

@@ -1,6 +1,6 @@
 // A frame's window without a window system: the frame draws into memory, input comes
-// from the caller, and the picture can be read back or written as PNG. Used by tests and
-// by tools that picture the editor.
+// from the caller, and the picture can be read back or written as PNG. For tests; it is
+// not part of the plug-in.
 #pragma once
 
 #include <memory>

@@ -1,4 +1,7 @@
-#include "gui/platform/linux/FileDialog.h"
+// The file dialog on Linux: zenity, or kdialog where zenity is missing, run as a child
+// process while the caller waits and keeps its window painted. The programs are looked
+// for on PATH (absolute folders only) at each call.
+#include "gui/platform/FileDialog.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -26,7 +29,10 @@ namespace {
 constexpr std::size_t kLongestOutput = 4096;
 constexpr int kWaitSliceMs = 20;
 // zenity 3.91 dropped --confirm-overwrite (its save dialog confirms by itself since).
-constexpr int kZenityWithoutConfirmOption[2] = {3, 91};
+struct Version {
+    int major, minor;
+};
+constexpr Version kZenityWithoutConfirmOption{3, 91};
 
 std::optional<std::string> findProgram(const char* name) {
     const char* path = std::getenv("PATH");
@@ -56,7 +62,7 @@ struct ChildRun {
 };
 
 // The environment, with WINDOWID set to the parent window or removed.
-std::vector<std::string> childEnvironment(unsigned long parentWindow) {
+std::vector<std::string> childEnvironment(uintptr_t parentWindow) {
     std::vector<std::string> entries;
     for (char** entry = environ; entry && *entry; ++entry)
         if (std::strncmp(*entry, "WINDOWID=", 9) != 0) entries.emplace_back(*entry);
@@ -176,7 +182,7 @@ private:
 };
 
 ChildRun runChild(const std::string& program, std::vector<std::string> arguments,
-                  unsigned long parentWindow, const std::function<void()>& whileWaiting) {
+                  uintptr_t parentWindow, const std::function<void()>& whileWaiting) {
     ChildRun run;
     Child child;
     run.started = child.start(program, std::move(arguments), childEnvironment(parentWindow));
@@ -191,8 +197,8 @@ bool zenityHasConfirmOption(const std::string& zenity,
     int minor = 0;
     if (run.exitCode != 0 || std::sscanf(run.output.c_str(), "%d.%d", &major, &minor) != 2)
         return false;  // unknown: an option it may not know would fail the dialog
-    return major < kZenityWithoutConfirmOption[0] ||
-           (major == kZenityWithoutConfirmOption[0] && minor < kZenityWithoutConfirmOption[1]);
+    return major < kZenityWithoutConfirmOption.major ||
+           (major == kZenityWithoutConfirmOption.major && minor < kZenityWithoutConfirmOption.minor);
 }
 
 std::vector<std::string> zenityArguments(const FileDialogRequest& request, bool confirmOption) {

@@ -1,4 +1,5 @@
-#include "gui/platform/linux/MillisecondClock.h"
+// On Linux: the monotonic clock, in milliseconds.
+#include "gui/platform/Clock.h"
 
 #include <ctime>
 

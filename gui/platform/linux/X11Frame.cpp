@@ -31,6 +31,11 @@ bool otherButtonsHeld(const XButtonEvent& button) {
 
 }  // namespace
 
+std::unique_ptr<PlatformFrame> createNativeFrame(FrameEvents& events, const CRect& size,
+                                                 void* parent) {
+    return X11Frame::create(events, size, parent);
+}
+
 std::unique_ptr<PlatformFrame> X11Frame::create(FrameEvents& events, const CRect& size,
                                                 void* parent) {
     Display* display = XOpenDisplay(nullptr);

@@ -1,12 +1,10 @@
-#include "gui/AEffGUIEditor.h"
+#include "gui/vst2/AEffGUIEditor.h"
 
 #include <atomic>
 
-#include "host/AudioEffectX.h"
-
 namespace {
 
-std::atomic<int32_t> sharedKnobMode{0};
+std::atomic<VstInt32> sharedKnobMode{0};
 
 VSTGUI::KeyCode toolkitKey(const VstKeyCode& key) {
     VSTGUI::KeyCode converted;
@@ -60,12 +58,4 @@ bool AEffGUIEditor::setKnobMode(VstInt32 mode) {
     return true;
 }
 
-int32_t AEffGUIEditor::getKnobMode() const { return sharedKnobMode.load(std::memory_order_relaxed); }
-
-void AEffGUIEditor::beginEdit(int32_t index) {
-    if (auto* effectX = dynamic_cast<AudioEffectX*>(effect)) effectX->beginEdit(index);
-}
-
-void AEffGUIEditor::endEdit(int32_t index) {
-    if (auto* effectX = dynamic_cast<AudioEffectX*>(effect)) effectX->endEdit(index);
-}
+VstInt32 AEffGUIEditor::getKnobMode() { return sharedKnobMode.load(std::memory_order_relaxed); }

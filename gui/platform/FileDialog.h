@@ -1,9 +1,9 @@
-// The desktop's file dialog on Linux: zenity, or kdialog where zenity is missing, run as
-// a child process while the caller waits (the dialog is modal to the caller). Needs
-// neither X11 nor the toolkit: the caller passes its window's id and a function that
-// keeps its window painted while the dialog is open.
+// The desktop's modal file dialog for one file type, as each platform offers it. Needs
+// nothing of the toolkit: the caller passes its window's handle and a function that keeps
+// its window painted while the dialog is open.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -15,7 +15,7 @@ struct FileDialogRequest {
     std::string filterName;     // the one file type offered, e.g. "Marvolenzik"
     std::string filterPattern;  // its pattern, e.g. "*.mvz"
     std::string startPath;      // absolute file or folder to start in; otherwise ignored
-    unsigned long parentWindow = 0;  // X11 window the dialog belongs to; 0 for none
+    uintptr_t parentWindow = 0;  // native window the dialog belongs to; 0 for none
 };
 
 enum class FileDialogOutcome {
@@ -24,11 +24,11 @@ enum class FileDialogOutcome {
     unavailable,  // neither program is installed: no dialog can be shown
 };
 
-// True when a dialog program is installed (on PATH, absolute folders only).
+// True when this desktop can show a dialog.
 bool fileDialogAvailable();
 
-// Looks for the programs on PATH (absolute folders only) at each call. Calls
-// `whileWaiting` about every 20 ms until the dialog has closed; it may be empty.
+// Shows the dialog and returns when it is closed. Where the dialog runs outside the
+// caller's thread, `whileWaiting` (which may be empty) is called about every 20 ms.
 FileDialogOutcome runFileDialog(const FileDialogRequest& request, std::string& chosenPath,
                                 const std::function<void()>& whileWaiting);
 

@@ -1,13 +1,12 @@
-// The VST 2.4 editor built on the toolkit: it hands the host its rectangle, runs the
-// frame's idle, passes keys and the wheel to the frame, and the controls' edit gestures
-// to the effect.
+// The toolkit's VST 2.4 binding: an editor whose window is a toolkit frame. It hands the
+// host its rectangle, runs the frame's idle, and passes the host's keys and wheel to the
+// frame. The derived editor makes the frame on open and sets `frame` while it is open.
 #pragma once
 
 #include "gui/CFrame.h"
-#include "gui/VSTGUIEditorInterface.h"
 #include "host/AEffEditor.h"
 
-class AEffGUIEditor : public AEffEditor, public VSTGUI::VSTGUIEditorInterface {
+class AEffGUIEditor : public AEffEditor {
 public:
     explicit AEffGUIEditor(AudioEffect* effect);
 
@@ -18,12 +17,10 @@ public:
     bool onKeyDown(VstKeyCode& key) override;
     bool onKeyUp(VstKeyCode& key) override;
     bool onWheel(float distance) override;
-    // One knob mode for every knob of the library.
+    // One knob mode for every knob of the library. The toolkit's knobs always work in
+    // linear mode; the value is kept only to be reported.
     bool setKnobMode(VstInt32 mode) override;
-
-    void beginEdit(int32_t index) override;
-    void endEdit(int32_t index) override;
-    int32_t getKnobMode() const override;
+    static VstInt32 getKnobMode();
 
     VSTGUI::CFrame* getFrame() const { return frame; }
 
