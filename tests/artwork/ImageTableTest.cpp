@@ -1,7 +1,10 @@
 // The ten committed images: each has the size and frame layout the editor cuts it by.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "PngImage.h"
+#include "editor/EditorLayout.h"
 
 namespace {
 
@@ -33,6 +36,21 @@ TEST(ImageTable, EveryImageHasItsSizeAndWholeFrames) {
         EXPECT_EQ(image.height(), e.height);
         EXPECT_EQ(image.height() % e.frames, 0);
         EXPECT_EQ(image.height() / e.frames, frameHeights[i++]);
+    }
+}
+
+// The editor cuts the images by its layout table: it must describe the committed files.
+TEST(ImageTable, TheEditorsLayoutDescribesTheCommittedImages) {
+    ASSERT_EQ(layout::kImages.size(), std::size(kImages));
+    for (std::size_t i = 0; i < std::size(kImages); ++i) {
+        const layout::Image& placed = layout::kImages[i];
+        SCOPED_TRACE(kImages[i].file);
+        char number[8];
+        std::snprintf(number, sizeof number, "%d-", placed.resource);
+        EXPECT_EQ(std::string(kImages[i].file).rfind(number, 0), 0u) << "resource " << placed.resource;
+        EXPECT_EQ(placed.width, kImages[i].width);
+        EXPECT_EQ(placed.height, kImages[i].height);
+        EXPECT_EQ(placed.frames, kImages[i].frames);
     }
 }
 

@@ -2,12 +2,15 @@
 // classes, tags and values, and opening, closing and reopening it.
 #include <typeinfo>
 
+#include "editor/EditorLayout.h"
 #include "editor/VireRude_StaticVectorImage.h"
 #include "editor/VireRude_VectorKnob.h"
 #include "gui/CAnimKnob.h"
+#include "gui/CBitmap.h"
 #include "gui/COnOffButton.h"
 #include "gui/CTextButton.h"
 #include "gui/CTextLabel.h"
+#include "gui/platform/cairo/CairoBitmap.h"
 #include "tests/editor/EditorTestSupport.h"
 
 using namespace VSTGUI;
@@ -21,33 +24,37 @@ struct ExpectedView {
     int32_t tag;  // -1 for labels
 };
 
+CRect rectOf(const layout::Rect& r) { return CRect(r.left, r.top, r.right, r.bottom); }
+CRect rectOf(const layout::StripControl& c) { return rectOf(c.rect()); }
+
+// In the order the views are added: later ones are drawn over earlier ones.
 const ExpectedView kLayout[] = {
-    {typeid(VireRude_StaticVectorImage), {0, 0, 380, 38}, 16},
-    {typeid(VireRude_StaticVectorImage), {600, 662, 1000, 700}, 17},
-    {typeid(VireRude_StaticVectorImage), {0, 662, 290, 700}, 18},
-    {typeid(VireRude_StaticVectorImage), {600, 0, 1000, 38}, 19},
-    {typeid(CTextLabel), {96, 0, 323, 36}, -1},
-    {typeid(CTextLabel), {7, 1, 100, 21}, -1},
-    {typeid(CTextLabel), {7, 17, 100, 37}, -1},
-    {typeid(CTextLabel), {10, 671, 250, 691}, -1},
-    {typeid(CAnimKnob), {75, 134, 235, 290}, 0},
-    {typeid(CAnimKnob), {766, 129, 926, 285}, 1},
-    {typeid(CAnimKnob), {75, 424, 235, 580}, 2},
-    {typeid(CAnimKnob), {245, 424, 405, 580}, 3},
-    {typeid(CAnimKnob), {608, 417, 768, 573}, 4},
-    {typeid(CAnimKnob), {114, 299, 382, 392}, 5},
-    {typeid(CAnimKnob), {626, 295, 894, 388}, 6},
-    {typeid(CAnimKnob), {305, 137, 462, 239}, 11},
-    {typeid(CAnimKnob), {538, 138, 695, 240}, 11},
-    {typeid(COnOffButton), {467, 355, 526, 460}, 9},
-    {typeid(COnOffButton), {422, 478, 566, 581}, 8},
-    {typeid(CAnimKnob), {782, 440, 902, 567}, 10},
-    {typeid(CTextButton), {365, 10, 415, 30}, 20},
-    {typeid(CTextButton), {420, 10, 470, 30}, 21},
-    {typeid(CTextButton), {480, 10, 530, 30}, 22},
-    {typeid(CTextButton), {535, 10, 585, 30}, 23},
-    {typeid(CTextLabel), {890, 9, 990, 29}, -1},
-    {typeid(VireRude_VectorKnob), {854, 7, 878, 31}, 7},
+    {typeid(VireRude_StaticVectorImage), rectOf(layout::kCorners[0].rect), 16},
+    {typeid(VireRude_StaticVectorImage), rectOf(layout::kCorners[1].rect), 17},
+    {typeid(VireRude_StaticVectorImage), rectOf(layout::kCorners[2].rect), 18},
+    {typeid(VireRude_StaticVectorImage), rectOf(layout::kCorners[3].rect), 19},
+    {typeid(CTextLabel), rectOf(layout::kTitle), -1},
+    {typeid(CTextLabel), rectOf(layout::kVendorTop), -1},
+    {typeid(CTextLabel), rectOf(layout::kVendorBottom), -1},
+    {typeid(CTextLabel), rectOf(layout::kReadout), -1},
+    {typeid(CAnimKnob), rectOf(layout::kInputGainKnob), 0},
+    {typeid(CAnimKnob), rectOf(layout::kOutputVolumeKnob), 1},
+    {typeid(CAnimKnob), rectOf(layout::kAttackKnob), 2},
+    {typeid(CAnimKnob), rectOf(layout::kReleaseKnob), 3},
+    {typeid(CAnimKnob), rectOf(layout::kRatioKnob), 4},
+    {typeid(CAnimKnob), rectOf(layout::kLeftGridControl), 5},
+    {typeid(CAnimKnob), rectOf(layout::kRightGridControl), 6},
+    {typeid(CAnimKnob), rectOf(layout::kLeftMeter), 11},
+    {typeid(CAnimKnob), rectOf(layout::kRightMeter), 11},
+    {typeid(COnOffButton), rectOf(layout::kAutoGainSwitch), 9},
+    {typeid(COnOffButton), rectOf(layout::kPowerSwitch), 8},
+    {typeid(CAnimKnob), rectOf(layout::kSidechainSwitch), 10},
+    {typeid(CTextButton), rectOf(layout::kPresetButtons[0].rect), 20},
+    {typeid(CTextButton), rectOf(layout::kPresetButtons[1].rect), 21},
+    {typeid(CTextButton), rectOf(layout::kPresetButtons[2].rect), 22},
+    {typeid(CTextButton), rectOf(layout::kPresetButtons[3].rect), 23},
+    {typeid(CTextLabel), rectOf(layout::kDryWetCaption), -1},
+    {typeid(VireRude_VectorKnob), rectOf(layout::kDryWetKnob), 7},
 };
 
 TEST_F(EditorTest, RectangleIsKnownBeforeTheWindowOpens) {
@@ -126,9 +133,16 @@ TEST_F(EditorTest, ClosedWindowIgnoresParameterAndIdleCalls) {
 
 TEST_F(EditorTest, DefaultPictureShowsTheBackgroundUnderTheViews) {
     openWindow();
-    // The panel colour of the background, away from every view.
-    const uint32_t panel = screen().pixel(500, 620);
-    EXPECT_EQ(panel >> 24, 0xffu) << "the frame paints an opaque picture";
+    // Away from every view, the window shows the background image, not the frame's colour.
+    auto background = SharedPointer<CBitmap>::adopt(new CBitmap(layout::kBackground.resource));
+    auto* pixels = dynamic_cast<platform::CairoBitmap*>(background->getPlatformBitmap());
+    ASSERT_NE(pixels, nullptr);
+    cairo_surface_t* image = pixels->getSurface();
+    cairo_surface_flush(image);
+    const auto* row = reinterpret_cast<const uint32_t*>(cairo_image_surface_get_data(image) +
+                                                        620 * cairo_image_surface_get_stride(image));
+    EXPECT_EQ(screen().pixel(500, 620), row[500]);
+    EXPECT_NE(screen().pixel(500, 620), 0xff1e1e1eu) << "the frame's own colour";
 }
 
 }  // namespace

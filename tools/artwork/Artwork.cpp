@@ -35,8 +35,9 @@ Surface drawFaceplate() {
     return plate;
 }
 
-Image strip(int resource, const char* name, const std::vector<Surface>& frames, bool opaque) {
-    return {resource, name, stackFrames(frames, opaque)};
+Image strip(const layout::editor::Image& image, const char* name, const std::vector<Surface>& frames,
+            bool opaque) {
+    return {image.resource, name, stackFrames(frames, opaque)};
 }
 
 }  // namespace
@@ -67,17 +68,18 @@ std::vector<Image> drawArtwork() {
         paste(cr.get(), meter.back().get(), layout::kRightMeter.left, layout::kRightMeter.top);
     }
 
+    namespace editor = layout::editor;
     std::vector<Image> images;
-    images.push_back({101, "101-background.png", std::move(background)});
-    images.push_back(strip(102, "102-knob-a.png", knobFrames(KnobFinish::Plain), false));
-    images.push_back(strip(103, "103-knob-b.png", knobFrames(KnobFinish::Ringed), false));
-    images.push_back(strip(104, "104-grid-left.png", leftGrille, true));
-    images.push_back(strip(105, "105-grid-right.png", rightGrille, true));
-    images.push_back(strip(106, "106-power.png", power, true));
-    images.push_back(strip(107, "107-autogain.png", autoGain, true));
-    images.push_back(strip(108, "108-sidechain.png", sidechain, true));
-    images.push_back(strip(109, "109-meter-left.png", meter, true));
-    images.push_back(strip(110, "110-meter-right.png", meter, true));
+    images.push_back({editor::kBackground.resource, "101-background.png", std::move(background)});
+    images.push_back(strip(editor::kKnobA, "102-knob-a.png", knobFrames(KnobFinish::Plain), false));
+    images.push_back(strip(editor::kKnobB, "103-knob-b.png", knobFrames(KnobFinish::Ringed), false));
+    images.push_back(strip(editor::kLeftGridStrip, "104-grid-left.png", leftGrille, true));
+    images.push_back(strip(editor::kRightGridStrip, "105-grid-right.png", rightGrille, true));
+    images.push_back(strip(editor::kPowerStrip, "106-power.png", power, true));
+    images.push_back(strip(editor::kAutoGainStrip, "107-autogain.png", autoGain, true));
+    images.push_back(strip(editor::kSidechainStrip, "108-sidechain.png", sidechain, true));
+    images.push_back(strip(editor::kLeftMeterStrip, "109-meter-left.png", meter, true));
+    images.push_back(strip(editor::kRightMeterStrip, "110-meter-right.png", meter, true));
     return images;
 }
 

@@ -1,27 +1,37 @@
-// Where everything sits in the 1000 x 700 window, in window pixels. The editor places its
-// controls on exactly these rectangles, so the printed scales and housings must match them.
+// What the artwork needs of the editor's layout, in whole window pixels: the editor places
+// its controls on exactly these rectangles (editor/EditorLayout.h), so the printed scales
+// and housings sit where the controls do. Captions, marks and the panel are the artwork's.
 #pragma once
 
 #include <array>
 #include <string>
 #include <vector>
 
+#include "editor/EditorLayout.h"
 #include "tools/artwork/Shapes.h"
 #include "tools/artwork/Surface.h"
 
 namespace artwork::layout {
 
-constexpr int kWindowWidth = 1000;
-constexpr int kWindowHeight = 700;
+namespace editor = ::layout;
+
+constexpr Box box(const editor::Rect& r) {
+    return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
+            static_cast<int>(r.bottom)};
+}
+
+constexpr int kWindowWidth = editor::kBackground.width;
+constexpr int kWindowHeight = editor::kBackground.height;
 constexpr Box kPanel{15, 60, 985, 638};  // the blue faceplate on the black surround
 
 // Film-strip controls and their frame counts.
-constexpr int kKnobFrames = 131;
-constexpr int kKnobWidth = 160, kKnobHeight = 156;
-constexpr double kKnobCentreX = 80, kKnobCentreY = 78;  // within a knob frame
-constexpr int kGrilleFrames = 9;
-constexpr int kMeterFrames = 131;
-constexpr int kSidechainPositions = 3;
+constexpr int kKnobFrames = editor::kKnobA.frames;
+constexpr int kKnobWidth = editor::kKnobA.width;
+constexpr int kKnobHeight = static_cast<int>(editor::kKnobA.frameHeight());
+constexpr double kKnobCentreX = kKnobWidth / 2.0, kKnobCentreY = kKnobHeight / 2.0;  // within a knob frame
+constexpr int kGrilleFrames = editor::kLeftGridStrip.frames;
+constexpr int kMeterFrames = editor::kLeftMeterStrip.frames;
+constexpr int kSidechainPositions = editor::kSidechainStrip.frames;
 
 struct KnobPlace {
     Box rect;
@@ -35,33 +45,34 @@ struct KnobPlace {
 inline const std::string kMinus = "\xe2\x88\x92";
 
 inline const std::array<KnobPlace, 5> kKnobs{{
-    {{75, 134, 235, 290}, "GAIN", "dB", {"0", "10", "20", "30", "40", "+50"}},
-    {{766, 129, 926, 285}, "VOL", "dB", {kMinus + "50", "40", "30", "20", "10", "0"}},
-    {{75, 424, 235, 580}, "ATK", "ms", {"0.1", "10", "20", "30", "40", "50"}},
-    {{245, 424, 405, 580}, "RLS", "ms", {"1", "5", "10", "50", "100", "200"}},
-    {{608, 417, 768, 573}, "RATIO", "", {"1", "2", "4", "6", "8", "10", "12", "14", "16", "18", "20"}},
+    {box(editor::kInputGainKnob.rect()), "GAIN", "dB", {"0", "10", "20", "30", "40", "+50"}},
+    {box(editor::kOutputVolumeKnob.rect()), "VOL", "dB", {kMinus + "50", "40", "30", "20", "10", "0"}},
+    {box(editor::kAttackKnob.rect()), "ATK", "ms", {"0.1", "10", "20", "30", "40", "50"}},
+    {box(editor::kReleaseKnob.rect()), "RLS", "ms", {"1", "5", "10", "50", "100", "200"}},
+    {box(editor::kRatioKnob.rect()), "RATIO", "", {"1", "2", "4", "6", "8", "10", "12", "14", "16", "18", "20"}},
 }};
 
 // A knob's pointer angle in radians, clockwise from the +x axis with y pointing down: value 0
 // lower left, 0.5 straight up, 1 lower right.
 inline double knobAngle(double value) { return kPi * (135.0 + 270.0 * value) / 180.0; }
 
-constexpr Box kLeftGrille{114, 299, 382, 392};
-constexpr Box kRightGrille{626, 295, 894, 388};
-constexpr Box kLeftMeter{305, 137, 462, 239};
-constexpr Box kRightMeter{538, 138, 695, 240};
-constexpr Box kAutoGainPlate{467, 355, 526, 460};
-constexpr Box kPowerPlate{422, 478, 566, 581};
-constexpr Box kSidechainPlate{782, 440, 902, 567};
+constexpr Box kLeftGrille = box(editor::kLeftGridControl.rect());
+constexpr Box kRightGrille = box(editor::kRightGridControl.rect());
+constexpr Box kLeftMeter = box(editor::kLeftMeter.rect());
+constexpr Box kRightMeter = box(editor::kRightMeter.rect());
+constexpr Box kAutoGainPlate = box(editor::kAutoGainSwitch.rect());
+constexpr Box kPowerPlate = box(editor::kPowerSwitch.rect());
+constexpr Box kSidechainPlate = box(editor::kSidechainSwitch.rect());
 
 // Drawn by the editor at run time over the top and bottom bands: the artwork leaves these
 // places clean and gives the text a fitting ground.
-constexpr Box kTitle{96, 0, 323, 36};
-constexpr Box kVendorTop{7, 1, 100, 21}, kVendorBottom{7, 17, 100, 37};
+constexpr Box kTitle = box(editor::kTitle);
+constexpr Box kVendorTop = box(editor::kVendorTop), kVendorBottom = box(editor::kVendorBottom);
 constexpr std::array<Box, 4> kPresetButtons{
-    {{365, 10, 415, 30}, {420, 10, 470, 30}, {480, 10, 530, 30}, {535, 10, 585, 30}}};
-constexpr Box kDryWetKnob{854, 7, 878, 31};
-constexpr Box kDryWetCaption{890, 9, 990, 29};
-constexpr Box kReadout{10, 671, 250, 691};
+    {box(editor::kPresetButtons[0].rect), box(editor::kPresetButtons[1].rect),
+     box(editor::kPresetButtons[2].rect), box(editor::kPresetButtons[3].rect)}};
+constexpr Box kDryWetKnob = box(editor::kDryWetKnob);
+constexpr Box kDryWetCaption = box(editor::kDryWetCaption);
+constexpr Box kReadout = box(editor::kReadout);
 
 }  // namespace artwork::layout

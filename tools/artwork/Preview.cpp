@@ -17,9 +17,12 @@ const Image& find(const std::vector<Image>& images, int resource) {
 }
 
 // Frame `frame` of a strip of `frames` frames, drawn at the rectangle's top left.
-void drawFrame(cairo_t* cr, const std::vector<Image>& images, int resource, int frames, int frame, Box at) {
-    const Image& strip = find(images, resource);
-    const int h = cairo_image_surface_get_height(strip.pixels.get()) / frames;
+// One frame of a strip control's image, where the editor places the control.
+void drawFrame(cairo_t* cr, const std::vector<Image>& images, const layout::editor::StripControl& control,
+               int frame) {
+    const Image& strip = find(images, control.image.resource);
+    const int h = cairo_image_surface_get_height(strip.pixels.get()) / control.image.frames;
+    const Box at = layout::box(control.rect());
     cairo_save(cr);
     cairo_rectangle(cr, at.left, at.top, at.width(), at.height());
     cairo_clip(cr);
@@ -55,10 +58,12 @@ void drawRuntimeStandIns(cairo_t* cr) {
         cairo_fill(cr);
         cairo_pattern_destroy(g);
     };
-    corner(0, 0, 380, 38, true, true, 0.25);
-    corner(600, 662, 1000, 700, false, false, 0.18);
-    corner(0, 662, 290, 700, false, true, 0.25);
-    corner(600, 0, 1000, 38, true, false, 0.15);
+    for (const layout::editor::Corner& c : layout::editor::kCorners) {
+        const bool top = c.figure == layout::editor::kTopLeftFigure || c.figure == layout::editor::kTopRightFigure;
+        const bool fullLeft =
+            c.figure == layout::editor::kTopLeftFigure || c.figure == layout::editor::kBottomLeftFigure;
+        corner(c.rect.left, c.rect.top, c.rect.right, c.rect.bottom, top, fullLeft, c.fraction);
+    }
 
     const auto label = [&](const std::string& text, Box at, TextStyle style, Align align) {
         const double x = align == Align::Left ? at.left : align == Align::Right ? at.right : at.centreX();
@@ -98,19 +103,18 @@ Surface drawPreview(const std::vector<Image>& images) {
     Surface preview = makeSurface(layout::kWindowWidth, layout::kWindowHeight, true);
     Context context = makeContext(preview.get());
     cairo_t* cr = context.get();
-    paste(cr, find(images, 101).pixels.get(), 0, 0);
-    const int knobResource[5] = {102, 103, 102, 102, 103};
+    namespace editor = layout::editor;
+    paste(cr, find(images, editor::kBackground.resource).pixels.get(), 0, 0);
     const double knobValue[5] = {0.5, 1.0, 0.5, 0.5, 0.5};
     for (int i = 0; i < 5; ++i)
-        drawFrame(cr, images, knobResource[i], layout::kKnobFrames, frameFor(knobValue[i], layout::kKnobFrames),
-                  layout::kKnobs[i].rect);
-    drawFrame(cr, images, 104, layout::kGrilleFrames, frameFor(0.5, layout::kGrilleFrames), layout::kLeftGrille);
-    drawFrame(cr, images, 105, layout::kGrilleFrames, frameFor(0.5, layout::kGrilleFrames), layout::kRightGrille);
-    drawFrame(cr, images, 109, layout::kMeterFrames, 100, layout::kLeftMeter);
-    drawFrame(cr, images, 110, layout::kMeterFrames, 100, layout::kRightMeter);
-    drawFrame(cr, images, 107, 2, 0, layout::kAutoGainPlate);
-    drawFrame(cr, images, 106, 2, 1, layout::kPowerPlate);
-    drawFrame(cr, images, 108, layout::kSidechainPositions, 0, layout::kSidechainPlate);
+        drawFrame(cr, images, editor::kBigKnobs[i], frameFor(knobValue[i], layout::kKnobFrames));
+    drawFrame(cr, images, editor::kLeftGridControl, frameFor(0.5, layout::kGrilleFrames));
+    drawFrame(cr, images, editor::kRightGridControl, frameFor(0.5, layout::kGrilleFrames));
+    drawFrame(cr, images, editor::kLeftMeter, 100);
+    drawFrame(cr, images, editor::kRightMeter, 100);
+    drawFrame(cr, images, editor::kAutoGainSwitch, 0);
+    drawFrame(cr, images, editor::kPowerSwitch, 1);
+    drawFrame(cr, images, editor::kSidechainSwitch, 0);
     drawRuntimeStandIns(cr);
     return preview;
 }
