@@ -35,7 +35,9 @@ enum class Law : uint8_t {
     inputGainDb,     // 0 to +50 dB
     outputVolumeDb,  // -50 to 0 dB
     attackMs,        // time constant of the level and gain smoothing, at 48 kHz
-    releaseMs,       // time constant of the level smoothing
+    // The number the read-out shows; the text adds the level smoothing's time constant,
+    // which does not rise steadily with it and so cannot be the value itself.
+    releaseTime,
     times100,        // the number the read-out shows (Ratio)
     percent,         // 0 to 100 %
     onOff,           // on above 0.5
@@ -68,7 +70,7 @@ inline constexpr std::array<Info, kActiveCount> kTable{{
     {"Volume", "OutGain", 1.0f, Law::outputVolumeDb, Readout::volumeDb, "Output Volume %.2f dB",
      "Output Volume %.2f dB"},
     {"Attack", "Atk", 0.2f, Law::attackMs, Readout::times100, "Attack Time %.2f", "Attack Time %.2f"},
-    {"Release", "Rls", 0.5f, Law::releaseMs, Readout::times100, "Release Time %.2f", "Release Time %.2f"},
+    {"Release", "Rls", 0.5f, Law::releaseTime, Readout::times100, "Release Time %.2f", "Release Time %.2f"},
     {"Ratio", "Ratio", 0.8f, Law::times100, Readout::times100, "Ratio %.2f", "Ratio %.2f"},
     {"LeftGrid", "LGrid", 0.3f, Law::percent, Readout::times100, "Polarisation %.2f", "Grid Left %.2f"},
     {"RightGrid", "RGrid", 0.3f, Law::percent, Readout::times100, "Saturation %.2f", "Grid Right %.2f"},

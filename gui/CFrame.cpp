@@ -28,6 +28,10 @@ void CFrame::close() {
     platformFrame.reset();
 }
 
+void CFrame::setVisible(bool visible) {
+    if (platformFrame) platformFrame->setVisible(visible);
+}
+
 void CFrame::idle() {
     if (!platformFrame) return;
     platformFrame->processEvents();

@@ -22,6 +22,7 @@ public:
     // Ends a drag in progress, removes every view and closes the platform window.
     void close();
 
+    void setVisible(bool visible);
     // Window input, then the dirty views, then the repaint of everything invalid.
     void idle();
     // Repaints what is invalid now (before a modal dialog takes over the thread).

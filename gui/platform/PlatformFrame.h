@@ -58,6 +58,12 @@ public:
 
     // The native window handle (an X11 window id), 0 when there is none.
     virtual uintptr_t nativeWindow() const = 0;
+
+    // Shows or hides the window; it is shown when made.
+    virtual void setVisible(bool visible) = 0;
+    // A file descriptor that becomes readable when the window system has events for the
+    // window, for hosts that wait on it (processEvents reads them); -1 when there is none.
+    virtual int eventFileDescriptor() const = 0;
 };
 
 // Makes the platform window for a frame inside `parent` (a native window handle; null for

@@ -8,29 +8,43 @@ namespace {
 
 using vsthost::resolveParameterAssignment;
 
-std::vector<std::string> marvolenzikNames() {
-    std::vector<std::string> names{"Gain",  "Volume",   "Attack",    "Release",
-                                   "Ratio", "LeftGrid", "RightGrid", "Dry-Wet",
-                                   "Power", "Autogain", "Sidechain"};
-    names.resize(24, "-");
-    return names;
+// As the VST 2.4 build reports them: normalised values.
+std::vector<vsthost::PluginParameter> marvolenzikNames() {
+    std::vector<vsthost::PluginParameter> parameters;
+    for (const char* name : {"Gain", "Volume", "Attack", "Release", "Ratio", "LeftGrid", "RightGrid",
+                             "Dry-Wet", "Power", "Autogain", "Sidechain"})
+        parameters.push_back({name, 0.0, 1.0, 0.0});
+    parameters.resize(24, {"-", 0.0, 1.0, 0.5});
+    return parameters;
 }
 
 struct Accepted {
     const char* text;
-    VstInt32 index;
-    float value;
+    int index;
+    double value;
 };
 
 TEST(ParameterAssignment, FindsNamesInAnyCaseAndIndices) {
-    for (const Accepted& a : {Accepted{"Gain=0.5", 0, 0.5f}, Accepted{"gain=0.5", 0, 0.5f},
-                              Accepted{"DRY-WET=0.25", 7, 0.25f}, Accepted{"sidechain=1", 10, 1.0f},
-                              Accepted{"4=0.8", 4, 0.8f}, Accepted{"23=0", 23, 0.0f},
-                              Accepted{"Ratio=1e-1", 4, 0.1f}}) {
+    for (const Accepted& a : {Accepted{"Gain=0.5", 0, 0.5}, Accepted{"gain=0.5", 0, 0.5},
+                              Accepted{"DRY-WET=0.25", 7, 0.25}, Accepted{"sidechain=1", 10, 1.0},
+                              Accepted{"4=0.8", 4, 0.8}, Accepted{"23=0", 23, 0.0},
+                              Accepted{"Ratio=1e-1", 4, 0.1}}) {
         SCOPED_TRACE(a.text);
         const auto assignment = resolveParameterAssignment(a.text, marvolenzikNames());
         EXPECT_EQ(assignment.index, a.index);
         EXPECT_EQ(assignment.value, a.value);
+    }
+}
+
+// A CLAP plug-in's parameters carry their own ranges, in real units.
+TEST(ParameterAssignment, ValuesLieInTheParametersOwnRange) {
+    const std::vector<vsthost::PluginParameter> parameters{{"Volume", -50.0, 0.0, 0.0}};
+    EXPECT_EQ(resolveParameterAssignment("Volume=-6", parameters).value, -6.0);
+    try {
+        resolveParameterAssignment("Volume=0.5", parameters);
+        ADD_FAILURE() << "accepted";
+    } catch (const vsthost::ToolError& error) {
+        EXPECT_NE(std::string(error.what()).find("from -50 to 0"), std::string::npos) << error.what();
     }
 }
 

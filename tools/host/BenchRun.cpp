@@ -6,9 +6,7 @@
 #include <memory>
 
 #include "tools/host/CpuClock.h"
-#include "tools/host/Host.h"
 #include "tools/host/Median.h"
-#include "tools/host/PluginLibrary.h"
 #include "tools/host/StereoPlugin.h"
 
 namespace vsthost {
@@ -16,17 +14,17 @@ namespace vsthost {
 namespace {
 
 struct Contender {
-    std::unique_ptr<PluginLibrary> library;
     std::unique_ptr<StereoPlugin> plugin;
     BenchResult result;
 };
 
 // Wall-clock time: construction may wait on the file system, which CPU time would hide.
-double timeConstruction(Host& host, const PluginLibrary& library, int constructions) {
+// The contender keeps the library open, so that only the instance is timed.
+double timeConstruction(const std::string& path, int constructions) {
     std::vector<double> seconds;
     for (int i = 0; i < constructions; ++i) {
         const auto before = std::chrono::steady_clock::now();
-        const StereoPlugin plugin(host, library);
+        const auto plugin = openStereoPlugin(path);
         seconds.push_back(
             std::chrono::duration<double>(std::chrono::steady_clock::now() - before).count());
     }
@@ -62,20 +60,15 @@ double BenchResult::spreadNanoseconds() const {
 
 std::vector<BenchResult> runBench(const std::vector<std::string>& paths,
                                   const StereoBuffer& material, const BenchSettings& settings) {
-    Host host;
-    host.setSampleRate(material.sampleRate);
-    host.setBlockSize(settings.blockSize);
     std::vector<Contender> contenders;
     for (const std::string& path : paths) {
         Contender contender;
-        contender.library = std::make_unique<PluginLibrary>(path);
+        contender.plugin = openStereoPlugin(path);
         contender.result.path = path;
-        contender.result.constructionSeconds =
-            timeConstruction(host, *contender.library, settings.constructions);
-        contender.plugin = std::make_unique<StereoPlugin>(host, *contender.library);
+        contender.result.constructionSeconds = timeConstruction(path, settings.constructions);
         contender.result.name = contender.plugin->effectName();
         contender.result.instances = contender.plugin->instanceCount();
-        contender.plugin->start(static_cast<float>(material.sampleRate), settings.blockSize);
+        contender.plugin->start(material.sampleRate, settings.blockSize);
         timePass(*contender.plugin, material, settings.blockSize);  // warm caches and state
         contenders.push_back(std::move(contender));
     }

@@ -22,7 +22,7 @@ struct BenchResult {
     std::string name;
     int instances = 1;
     std::vector<double> nanosecondsPerFrame;  // one per pass: thread CPU time per stereo frame
-    double constructionSeconds = 0.0;         // median of entry call plus effOpen, all instances
+    double constructionSeconds = 0.0;         // median of making and opening all instances
 
     double medianNanoseconds() const;
     // Median absolute deviation of the passes from their median.

@@ -1,11 +1,13 @@
-// `info [--log] [PLUGIN.so]`: what a host learns about a plug-in when it scans it.
+// `info [--log] [PLUGIN]`: what a host learns about a plug-in when it scans it.
 #include <cstdio>
 #include <string>
 
+#include "tools/host/ClapInfo.h"
 #include "tools/host/Commands.h"
 #include "tools/host/Host.h"
 #include "tools/host/PluginInstance.h"
 #include "tools/host/PluginLibrary.h"
+#include "tools/host/StereoPlugin.h"
 #include "tools/ownplugin/OwnPlugin.h"
 
 namespace vsthost {
@@ -104,6 +106,7 @@ int runInfo(const Arguments& arguments) {
         }
     }
     if (path.empty()) path = defaultPluginPath();
+    if (isClapPath(path)) return printClapInfo(path);
 
     PluginLibrary library(path);
     if (!library.ok()) {

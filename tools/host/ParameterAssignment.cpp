@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 
 #include "tools/host/CommandLine.h"
-#include "tools/host/PluginInstance.h"
 #include "tools/host/ToolError.h"
 
 namespace vsthost {
@@ -17,17 +17,25 @@ bool sameIgnoringCase(const std::string& a, const std::string& b) {
     });
 }
 
-VstInt32 findIndex(const std::string& key, const std::vector<std::string>& names) {
-    const VstInt32 count = static_cast<VstInt32>(names.size());
+std::string numberText(double value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+int findIndex(const std::string& key, const std::vector<PluginParameter>& parameters) {
+    std::vector<std::string> names;
+    for (const PluginParameter& parameter : parameters) names.push_back(parameter.name);
+    const int count = static_cast<int>(names.size());
     if (const auto number = parseInteger(key)) {
         if (*number < 0 || *number >= count)
             throw ToolError("parameter index " + key + " is out of range: the plug-in has " +
                             std::to_string(count) + " parameters (0 to " +
                             std::to_string(count - 1) + ")");
-        return static_cast<VstInt32>(*number);
+        return static_cast<int>(*number);
     }
-    VstInt32 found = -1;
-    for (VstInt32 index = 0; index < count; ++index) {
+    int found = -1;
+    for (int index = 0; index < count; ++index) {
         if (!sameIgnoringCase(key, names[index])) continue;
         if (found >= 0)
             throw ToolError("parameter name '" + key + "' is shared by indices " +
@@ -48,25 +56,26 @@ VstInt32 findIndex(const std::string& key, const std::vector<std::string>& names
 }  // namespace
 
 ParameterAssignment resolveParameterAssignment(const std::string& assignment,
-                                               const std::vector<std::string>& names) {
+                                               const std::vector<PluginParameter>& parameters) {
     const std::size_t equals = assignment.rfind('=');
     if (equals == std::string::npos || equals == 0)
         throw ToolError("--param needs NAME=VALUE or INDEX=VALUE, not '" + assignment + "'");
     const std::string key = assignment.substr(0, equals);
     const std::string valueText = assignment.substr(equals + 1);
-    const VstInt32 index = findIndex(key, names);
+    const int index = findIndex(key, parameters);
     const auto value = parseNumber(valueText);
     if (!value) throw ToolError("'" + valueText + "' is not a number (--param " + assignment + ")");
-    if (*value < 0.0 || *value > 1.0)
-        throw ToolError("--param " + assignment + ": values are normalised, from 0 to 1");
-    return {index, static_cast<float>(*value)};
+    const PluginParameter& parameter = parameters[static_cast<std::size_t>(index)];
+    if (*value < parameter.minimum || *value > parameter.maximum)
+        throw ToolError("--param " + assignment + ": " + parameter.name + " takes values from " +
+                        numberText(parameter.minimum) + " to " + numberText(parameter.maximum));
+    return {index, *value};
 }
 
-std::vector<std::string> parameterNames(PluginInstance& plugin) {
-    std::vector<std::string> names;
-    for (VstInt32 index = 0; index < plugin.effect()->numParams; ++index)
-        names.push_back(plugin.parameterName(index));
-    return names;
+std::vector<PluginParameter> pluginParameters(StereoPlugin& plugin) {
+    std::vector<PluginParameter> parameters;
+    for (int index = 0; index < plugin.parameterCount(); ++index) parameters.push_back(plugin.parameter(index));
+    return parameters;
 }
 
 }  // namespace vsthost

@@ -12,9 +12,7 @@
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/DemoLoop.h"
-#include "tools/host/Host.h"
 #include "tools/host/ParameterAssignment.h"
-#include "tools/host/PluginLibrary.h"
 #include "tools/host/ProgressBar.h"
 #include "tools/host/RenderLoop.h"
 #include "tools/host/RenderSummary.h"
@@ -108,33 +106,33 @@ private:
 };
 
 void requireOwnPlugin(StereoPlugin& plugin, const RenderOptions& options, const char* option) {
-    if (!isOwnPlugin(plugin.primary()))
+    if (!isOwnPlugin(plugin))
         throw ToolError(std::string(option) + " is for Marvolenzik presets, and " +
                         options.pluginPath + " is not Marvolenzik");
 }
 
 // Preset first, then --param in the order given, so a --param refines a preset.
-std::set<VstInt32> applySettings(StereoPlugin& plugin, const RenderOptions& options) {
-    std::set<VstInt32> set;
+std::set<int> applySettings(StereoPlugin& plugin, const RenderOptions& options) {
+    std::set<int> set;
     if (options.presetPath) {
         requireOwnPlugin(plugin, options, "--preset");
         const int presetCount = applyOwnPresetFile(plugin, *options.presetPath);
-        for (VstInt32 index = 0; index < presetCount; ++index) set.insert(index);
+        for (int index = 0; index < presetCount; ++index) set.insert(index);
     }
-    const std::vector<std::string> names = parameterNames(plugin.primary());
+    const std::vector<PluginParameter> parameters = pluginParameters(plugin);
     for (const std::string& assignment : options.parameterAssignments) {
-        const ParameterAssignment parameter = resolveParameterAssignment(assignment, names);
-        plugin.setParameter(parameter.index, parameter.value);
+        const ParameterAssignment parameter = resolveParameterAssignment(assignment, parameters);
+        plugin.setValue(parameter.index, parameter.value);
         set.insert(parameter.index);
     }
     return set;
 }
 
-std::vector<ParameterState> readParameters(PluginInstance& plugin, const std::set<VstInt32>& set) {
+std::vector<ParameterState> readParameters(StereoPlugin& plugin, const std::set<int>& set) {
     std::vector<ParameterState> parameters;
-    for (VstInt32 index = 0; index < plugin.effect()->numParams; ++index)
-        parameters.push_back({index, plugin.parameterName(index), plugin.getParameter(index),
-                              plugin.parameterDisplay(index), set.count(index) > 0});
+    for (int index = 0; index < plugin.parameterCount(); ++index)
+        parameters.push_back({index, plugin.parameter(index).name, plugin.value(index), plugin.valueText(index),
+                              set.count(index) > 0});
     return parameters;
 }
 
@@ -182,19 +180,16 @@ int runRender(const Arguments& arguments) {
         chooseOutputFormat(options.outputPath, input.format(), options.encoding);
     summary.outputFormat = describeFormat(outputFormat);
 
-    const PluginLibrary library(options.pluginPath);
-    Host host;
-    host.setSampleRate(summary.sampleRate);
-    host.setBlockSize(options.blockSize);
-    StereoPlugin plugin(host, library);
+    const std::unique_ptr<StereoPlugin> loaded = openStereoPlugin(options.pluginPath);
+    StereoPlugin& plugin = *loaded;
     summary.pluginName = plugin.effectName();
     summary.pluginInstances = plugin.instanceCount();
     if (options.savePresetPath) requireOwnPlugin(plugin, options, "--save-preset");
-    const std::set<VstInt32> set = applySettings(plugin, options);
+    const std::set<int> set = applySettings(plugin, options);
     // Written before the render, so that a path that cannot be written leaves OUT alone.
     if (options.savePresetPath) saveOwnPresetFile(plugin, *options.savePresetPath);
-    plugin.start(static_cast<float>(summary.sampleRate), options.blockSize);
-    summary.parameters = readParameters(plugin.primary(), set);
+    plugin.start(summary.sampleRate, options.blockSize);
+    summary.parameters = readParameters(plugin, set);
 
     AudioFileWriter writer(options.outputPath, outputFormat, static_cast<int>(summary.sampleRate));
     const InterruptGuard interruptGuard;
@@ -202,15 +197,17 @@ int runRender(const Arguments& arguments) {
     RenderSettings settings{options.blockSize, options.compensateLatency, summary.sampleRate};
     settings.prerollFrames = static_cast<std::int64_t>(options.prerollSeconds * summary.sampleRate);
     summary.prerollSeconds = options.prerollSeconds;
-    const std::optional<OwnPluginMeters> meters = OwnPluginMeters::of(plugin.primary());
-    if (meters) summary.maxGainReductionDb = 0.0;
+    const std::optional<OwnPluginMeters> ownMeters = OwnPluginMeters::of(plugin);
+    const auto gainReduction = [&]() -> std::optional<double> {
+        return ownMeters ? std::optional<double>(ownMeters->gainReductionDb()) : plugin.gainReductionDb();
+    };
+    if (gainReduction()) summary.maxGainReductionDb = 0.0;
     summary.result =
         renderThroughPlugin(plugin, input.source(), writer, settings, [&](std::int64_t done) {
             if (interruptRequested)
                 throw ToolError("interrupted; " + options.outputPath + " not written");
-            if (meters)
-                summary.maxGainReductionDb =
-                    std::max(*summary.maxGainReductionDb, meters->gainReductionDb());
+            if (summary.maxGainReductionDb)
+                summary.maxGainReductionDb = std::max(*summary.maxGainReductionDb, gainReduction().value_or(0.0));
             progress.update(done);
         });
     progress.finish();

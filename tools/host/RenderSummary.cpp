@@ -10,7 +10,7 @@ namespace {
 // VST 2.4 has no request through which a host could read a plug-in's meters; only
 // Marvolenzik's can be read, by this host built from the same sources.
 constexpr const char* kGainReductionUnavailable =
-    "n/a (a plug-in shows its meters only in its editor; this host reads Marvolenzik's only)";
+    "n/a (the plug-in reports none: CLAP plug-ins may, VST 2.4 ones only in their editor; this host reads Marvolenzik's)";
 
 std::string levelText(double db) {
     if (!std::isfinite(db)) return "-inf";

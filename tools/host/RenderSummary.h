@@ -7,15 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "host/VstInterface.h"
 #include "tools/host/RenderLoop.h"
 
 namespace vsthost {
 
 struct ParameterState {
-    VstInt32 index;
+    int index;
     std::string name;
-    float value;
+    double value;  // in the plug-in's own terms
     std::string display;
     bool setByUser;  // from --preset or --param
 };
@@ -34,7 +33,7 @@ struct RenderSummary {
     bool latencyCompensated = true;
     double prerollSeconds = 0.0;
     std::vector<ParameterState> parameters;
-    // Read from the plug-in's published meters; only Marvolenzik's can be read.
+    // What the plug-in reports of its gain reduction, where it can (see StereoPlugin).
     std::optional<double> maxGainReductionDb;
     RenderResult result;
 

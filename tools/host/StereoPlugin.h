@@ -1,62 +1,82 @@
-// A loaded plug-in as a stereo processor, whatever its channel layout: a plug-in with one
-// output runs as two instances, one per channel (as a DAW does on a stereo track); one
-// with one input and two outputs hears the mid signal; extra inputs (a side chain) get
-// silence and extra outputs are discarded.
+// A loaded plug-in of any format as a stereo processor, as the host tool's commands use
+// it: parameters in the plug-in's own terms, start, blocks in and out, latency and tail,
+// and its editor. One instance per format behind it; the factory picks the format by the
+// path.
 #pragma once
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
-#include <vector>
-
-#include "tools/host/PluginInstance.h"
 
 namespace vsthost {
 
-class Host;
-class PluginLibrary;
+struct PluginParameter {
+    std::string name;
+    double minimum = 0.0, maximum = 1.0, defaultValue = 0.0;
+};
+
+// A plug-in's editor: made with its size known, then opened inside a window of that size,
+// and driven by the host's idle and by its waiting on a file descriptor where the plug-in
+// gave one. Closed when destroyed, which must happen before the plug-in goes.
+class PluginEditor {
+public:
+    virtual ~PluginEditor() = default;
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+    // Opens the editor inside `parent`, a native window; false when it opens none.
+    virtual bool open(uintptr_t parent) = 0;
+    // About 30 times a second, on the thread that opened it; `readable` when one of the
+    // descriptors below has data.
+    virtual void idle(bool readable) = 0;
+    // Descriptors to wait on, -1 for none.
+    virtual int descriptor() const { return -1; }
+    // Keys typed into the host's window, for formats whose editors get them from the host.
+    virtual bool key(bool down, int character, int virtualKey, int modifiers) = 0;
+};
 
 class StereoPlugin {
 public:
-    // Throws ToolError when the plug-in answers null or has no audio output it can
-    // render into (no outputs, or no processReplacing).
-    StereoPlugin(Host& host, const PluginLibrary& library);
-    // Suspends the instances before they are closed.
-    ~StereoPlugin();
-    StereoPlugin(const StereoPlugin&) = delete;
-    StereoPlugin& operator=(const StereoPlugin&) = delete;
+    virtual ~StereoPlugin() = default;
 
-    int instanceCount() const { return static_cast<int>(instances_.size()); }
-    // The instance a host asks for names, parameters and identity.
-    PluginInstance& primary() { return *instances_.front(); }
+    virtual std::string format() const = 0;  // "VST 2.4", "CLAP"
+    virtual std::string effectName() = 0;
+    virtual std::string vendor() = 0;
+    // The format's identifier of the plug-in: a VST 2.4 unique id ("0x004D565A"), a CLAP id.
+    virtual std::string identifier() = 0;
+    // Instances behind it: a mono plug-in runs one per channel.
+    virtual int instanceCount() const { return 1; }
 
-    std::string effectName();
-    // Sets the parameter on every instance.
-    void setParameter(VstInt32 index, float value);
+    // Values in the plug-in's own terms: normalised 0 to 1 in VST 2.4, the range each
+    // parameter gives in CLAP. Set before start or between blocks, on the thread that
+    // processes.
+    virtual int parameterCount() = 0;
+    virtual PluginParameter parameter(int index) = 0;
+    virtual double value(int index) = 0;
+    virtual void setValue(int index, double value) = 0;
+    virtual std::string valueText(int index) = 0;
 
-    // Sample rate, block size and resume; blocks processed afterwards hold at most
-    // `blockSize` frames.
-    void start(float sampleRate, VstInt32 blockSize);
-    // The latency the record reports (read after start, when plug-ins settle it).
-    int latencySamples();
-    // Extra frames after the end of the input that the plug-in asks for (0 when it
-    // gives no figure), at most a minute at `sampleRate`.
-    int tailSamples(double sampleRate);
-
+    // Sample rate and the largest block; then blocks of at most that many frames.
+    virtual void start(double sampleRate, int blockSize) = 0;
+    // The latency reported (after start, when plug-ins settle it).
+    virtual int latencySamples() = 0;
+    // Frames after the end of the input that the plug-in asks for, at most a minute.
+    virtual int tailSamples(double sampleRate) = 0;
     // Inputs and outputs must not overlap.
-    void process(float* inLeft, float* inRight, float* outLeft, float* outRight, int frames);
+    virtual void process(float* inLeft, float* inRight, float* outLeft, float* outRight, int frames) = 0;
+    // The gain reduction of the last block in dB (positive when reducing), where the format
+    // lets the plug-in report it.
+    virtual std::optional<double> gainReductionDb() { return std::nullopt; }
 
-private:
-    struct Channels {
-        std::vector<float*> inputs;
-        std::vector<float*> outputs;
-    };
-
-    std::vector<std::unique_ptr<PluginInstance>> instances_;
-    std::vector<Channels> channels_;  // per instance, the pointers handed over each block
-    std::vector<float> silence_;
-    std::vector<float> mid_;
-    std::vector<float> discarded_;
-    bool started_ = false;
+    // The editor, not yet open; null when the plug-in has none or gives it no size.
+    virtual std::unique_ptr<PluginEditor> createEditor() = 0;
 };
+
+// Whether the file is a CLAP plug-in (by its name).
+bool isClapPath(const std::string& path);
+
+// Opens the plug-in file (.clap, or a VST 2.4 shared object) and makes its instance(s).
+// Throws ToolError when it cannot be loaded or cannot render stereo.
+std::unique_ptr<StereoPlugin> openStereoPlugin(const std::string& path);
 
 }  // namespace vsthost

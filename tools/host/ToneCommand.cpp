@@ -9,9 +9,7 @@
 #include "tools/analysis/HarmonicAnalysis.h"
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
-#include "tools/host/Host.h"
 #include "tools/host/ParameterAssignment.h"
-#include "tools/host/PluginLibrary.h"
 #include "tools/host/StereoPlugin.h"
 #include "tools/host/ToolError.h"
 #include "tools/ownplugin/OwnPlugin.h"
@@ -57,17 +55,14 @@ int runTone(const Arguments& arguments) {
     const std::string pluginPath = parsed.value("plugin").value_or(defaultPluginPath());
     if (!parsed.positionals().empty()) throw UsageError("tone takes options only");
 
-    const PluginLibrary library(pluginPath);
-    Host host;
-    host.setSampleRate(static_cast<double>(rate));
-    host.setBlockSize(kBlockSize);
-    StereoPlugin plugin(host, library);
-    const std::vector<std::string> names = parameterNames(plugin.primary());
+    const std::unique_ptr<StereoPlugin> loaded = openStereoPlugin(pluginPath);
+    StereoPlugin& plugin = *loaded;
+    const std::vector<PluginParameter> parameters = pluginParameters(plugin);
     for (const std::string& assignment : parsed.values("param")) {
-        const ParameterAssignment parameter = resolveParameterAssignment(assignment, names);
-        plugin.setParameter(parameter.index, parameter.value);
+        const ParameterAssignment parameter = resolveParameterAssignment(assignment, parameters);
+        plugin.setValue(parameter.index, parameter.value);
     }
-    plugin.start(static_cast<float>(rate), kBlockSize);
+    plugin.start(static_cast<double>(rate), kBlockSize);
 
     const double amplitude = std::pow(10.0, levelDbfs / 20.0);
     const double cyclesPerSample = static_cast<double>(frequency) / static_cast<double>(rate);

@@ -5,6 +5,7 @@
 
 #include "effect/EffectIdentity.h"
 #include "tools/host/PluginInstance.h"
+#include "tools/host/StereoPlugin.h"
 
 namespace vsthost {
 
@@ -12,6 +13,12 @@ bool isOwnPlugin(PluginInstance& plugin) {
     return plugin.ok() && plugin.effect()->uniqueID == kMarvolenzikId &&
            plugin.text(effGetEffectName) == kEffectName &&
            plugin.text(effGetVendorString) == kVendorString;
+}
+
+bool isOwnPlugin(StereoPlugin& plugin) {
+    if (plugin.effectName() != kEffectName || plugin.vendor() != kVendorString) return false;
+    const std::string id = plugin.identifier();
+    return id == kClapId || (plugin.format() == "VST 2.4" && id == "0x004D565A");
 }
 
 std::string defaultPluginPath() {

@@ -1,6 +1,6 @@
 // What the host tool knows only of Marvolenzik itself: how to recognise it among loaded
 // plug-ins, and where the built or installed one is. The hosting in tools/host works
-// with any VST 2.4 plug-in.
+// with any plug-in.
 #pragma once
 
 #include <string>
@@ -8,9 +8,12 @@
 namespace vsthost {
 
 class PluginInstance;
+class StereoPlugin;
 
-// True when the instance is Marvolenzik: identifier, name and vendor all ours.
+// True when the plug-in is Marvolenzik, in any of its formats: identifier, name and vendor
+// all ours.
 bool isOwnPlugin(PluginInstance& plugin);
+bool isOwnPlugin(StereoPlugin& plugin);
 
 // The plug-in used when none is named: the Marvolenzik.so built beside this program,
 // else the installed one in ~/.vst.

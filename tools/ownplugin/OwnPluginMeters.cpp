@@ -4,6 +4,7 @@
 
 #include "effect/Rovuduradir.h"
 #include "tools/host/PluginInstance.h"
+#include "tools/host/Vst2StereoPlugin.h"
 #include "tools/ownplugin/OwnPlugin.h"
 
 namespace vsthost {
@@ -11,6 +12,11 @@ namespace vsthost {
 std::optional<OwnPluginMeters> OwnPluginMeters::of(PluginInstance& plugin) {
     if (!isOwnPlugin(plugin)) return std::nullopt;
     return OwnPluginMeters(plugin.effect()->object);
+}
+
+std::optional<OwnPluginMeters> OwnPluginMeters::of(StereoPlugin& plugin) {
+    auto* vst2 = dynamic_cast<Vst2StereoPlugin*>(&plugin);
+    return vst2 ? of(vst2->primary()) : std::nullopt;
 }
 
 // The effect's type information lives, hidden, in the plug-in; the sanitizer's dynamic

@@ -11,11 +11,15 @@
 namespace vsthost {
 
 class PluginInstance;
+class StereoPlugin;
 
 class OwnPluginMeters {
 public:
     // The meters of the instance when it is Marvolenzik, nothing otherwise.
     static std::optional<OwnPluginMeters> of(PluginInstance& plugin);
+    // Of a loaded VST 2.4 Marvolenzik; formats that report gain reduction themselves
+    // (StereoPlugin::gainReductionDb) need none of this.
+    static std::optional<OwnPluginMeters> of(StereoPlugin& plugin);
 
     // The four values the last block published, as the editor reads them: the gain
     // reduction left and right, and the smoothed levels of the left input and of the left

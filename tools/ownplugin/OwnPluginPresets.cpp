@@ -3,6 +3,7 @@
 #include <array>
 #include <memory>
 
+#include "effect/ParameterUnits.h"
 #include "presets/PresetState.h"
 #include "tools/host/StereoPlugin.h"
 #include "tools/host/ToolError.h"
@@ -11,17 +12,23 @@ namespace vsthost {
 
 namespace {
 
-// Values read from the instance the host asks, set on every instance.
+// The preset's normalised values, whatever terms the plug-in's format shows them in:
+// VST 2.4 shows the normalised values themselves, CLAP real ones.
 class StereoPluginParameters final : public PresetParameters {
 public:
-    explicit StereoPluginParameters(StereoPlugin& plugin) : plugin_(plugin) {}
-    float getParameter(int index) override { return plugin_.primary().getParameter(index); }
+    explicit StereoPluginParameters(StereoPlugin& plugin)
+        : plugin_(plugin), real_(plugin.format() != "VST 2.4") {}
+    float getParameter(int index) override {
+        const double value = plugin_.value(index);
+        return real_ ? parameter::fromReal(index, value) : static_cast<float>(value);
+    }
     void setParameterAutomated(int index, float value) override {
-        plugin_.setParameter(index, value);
+        plugin_.setValue(index, real_ ? parameter::toReal(index, value) : value);
     }
 
 private:
     StereoPlugin& plugin_;
+    bool real_;
 };
 
 // Why a preset path is refused: empty, holding a zero byte, or too long.

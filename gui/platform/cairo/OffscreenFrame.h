@@ -27,6 +27,9 @@ public:
     bool setClipboardText(const std::string& text) override;
     bool getClipboardText(std::string& text) override;
     uintptr_t nativeWindow() const override { return 0; }
+    void setVisible(bool shown) override { visible = shown; }
+    int eventFileDescriptor() const override { return -1; }
+    bool isVisible() const { return visible; }
 
     void setMouse(const CPoint& where, const CButtonState& buttons = {});
     // 0xAARRGGBB of a pixel (premultiplied, as cairo keeps it).
@@ -41,6 +44,7 @@ private:
     CPoint mouse;
     CButtonState mouseButtons;
     int paints = 0;
+    bool visible = true;
 };
 
 }  // namespace VSTGUI::platform

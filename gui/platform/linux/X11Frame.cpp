@@ -276,6 +276,16 @@ bool X11Frame::getCurrentMouseButtons(CButtonState& buttons) {
     return true;
 }
 
+void X11Frame::setVisible(bool visible) {
+    if (windowGone) return;
+    XErrorTrap trap(display);
+    if (visible)
+        XMapWindow(display, window);
+    else
+        XUnmapWindow(display, window);
+    XFlush(display);
+}
+
 bool X11Frame::setClipboardText(const std::string& text) {
     if (windowGone || !clipboard) return false;
     XErrorTrap trap(display);

@@ -33,6 +33,8 @@ public:
     bool setClipboardText(const std::string& text) override;
     bool getClipboardText(std::string& text) override;
     uintptr_t nativeWindow() const override { return window; }
+    void setVisible(bool visible) override;
+    int eventFileDescriptor() const override { return ConnectionNumber(display); }
 
 private:
     X11Frame(FrameEvents& events, Display* display, const CRect& size);
