@@ -16,16 +16,6 @@ target_link_options(Marvolenzik PRIVATE
   -Wl,-z,defs
   -Wl,-z,nodelete)
 
-# `cmake --install` puts the plug-in where Linux hosts look for VST 2.4 plug-ins:
-# ~/.vst, or <prefix>/lib/vst when a prefix is given (at configure or at install time).
-# The choice is made when installing, since `cmake --install --prefix` arrives only then.
-set(MARVOLENZIK_CONFIGURED_PREFIX "${CMAKE_INSTALL_PREFIX}")
-set(MARVOLENZIK_PREFIX_IS_DEFAULT ${CMAKE_INSTALL_PREFIX_INITIALIZED_TO_DEFAULT})
-install(CODE "
-  if(\"\${CMAKE_INSTALL_PREFIX}\" STREQUAL \"${MARVOLENZIK_CONFIGURED_PREFIX}\" AND ${MARVOLENZIK_PREFIX_IS_DEFAULT})
-    set(vstDir \"\$ENV{HOME}/.vst\")
-  else()
-    set(vstDir \"\${CMAKE_INSTALL_PREFIX}/lib/vst\")
-  endif()
-  file(INSTALL \"$<TARGET_FILE:Marvolenzik>\" DESTINATION \"\${vstDir}\")
-")
+# `cmake --install` puts the plug-in where Linux hosts look for VST 2.4 plug-ins.
+include(cmake/InstallPlugin.cmake)
+marvolenzik_install_plugin(FILES "$<TARGET_FILE:Marvolenzik>" HOME_FOLDER .vst PREFIX_FOLDER lib/vst)

@@ -5,11 +5,13 @@
 
 #include <cstdint>
 
+#include <poll.h>
+
 #include <chrono>
 #include <thread>
 
 #include "gui/platform/linux/X11Keys.h"
-#include "tools/host/PluginInstance.h"
+#include "tools/host/StereoPlugin.h"
 #include "tools/host/ToolError.h"
 
 namespace vsthost {
@@ -19,13 +21,8 @@ constexpr auto kIdlePeriod = std::chrono::milliseconds(33);
 
 }  // namespace
 
-EditorWindow::EditorWindow(PluginInstance& plugin, const std::string& title) : plugin(plugin) {
-    if (!(plugin.effect()->flags & effFlagsHasEditor)) throw ToolError("the plug-in has no editor");
-    ERect* rect = nullptr;
-    plugin.dispatch(effEditGetRect, 0, 0, &rect);
-    width = rect ? rect->right - rect->left : 0;
-    height = rect ? rect->bottom - rect->top : 0;
-    if (width <= 0 || height <= 0) throw ToolError("the plug-in's editor has no size");
+EditorWindow::EditorWindow(PluginEditor& editor, const std::string& title)
+    : width(editor.width()), height(editor.height()), editor(editor) {
     display = XOpenDisplay(nullptr);
     if (!display) throw ToolError("cannot open the X display (is DISPLAY set?)");
     window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0,
@@ -43,16 +40,14 @@ EditorWindow::EditorWindow(PluginInstance& plugin, const std::string& title) : p
     XSelectInput(display, window, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
     XMapWindow(display, window);
     XSync(display, False);
-    if (!plugin.dispatch(effEditOpen, 0, 0, reinterpret_cast<void*>(window))) {
+    if (!editor.open(window)) {
         XDestroyWindow(display, window);
         XCloseDisplay(display);
         throw ToolError("the plug-in did not open its editor");
     }
-    editorOpen = true;
 }
 
 EditorWindow::~EditorWindow() {
-    if (editorOpen) plugin.dispatch(effEditClose);
     if (window) XDestroyWindow(display, window);
     XCloseDisplay(display);
 }
@@ -65,9 +60,18 @@ void EditorWindow::run(const std::function<bool()>& keepRunning) {
             XNextEvent(display, &event);
             if (!handle(event)) return;
         }
-        plugin.dispatch(effEditIdle);
+        editor.idle(false);
         next += kIdlePeriod;
-        std::this_thread::sleep_until(next);
+        // Until the next idle, the editor hears at once of data on its descriptor.
+        while (std::chrono::steady_clock::now() < next) {
+            pollfd wait{editor.descriptor(), POLLIN, 0};
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(next - std::chrono::steady_clock::now());
+            if (wait.fd < 0) {
+                std::this_thread::sleep_until(next);
+                break;
+            }
+            if (poll(&wait, 1, static_cast<int>(std::max<long long>(left.count(), 0))) > 0) editor.idle(true);
+        }
     }
 }
 
@@ -82,8 +86,7 @@ bool EditorWindow::handle(XEvent& event) {
         case KeyPress:
         case KeyRelease: {
             const VSTGUI::KeyCode key = VSTGUI::platform::keyFromX11(event.xkey);
-            plugin.dispatch(event.type == KeyPress ? effEditKeyDown : effEditKeyUp, key.character,
-                            key.virt, nullptr, key.modifier);
+            editor.key(event.type == KeyPress, key.character, key.virt, key.modifier);
             return true;
         }
         default:

@@ -1,6 +1,7 @@
 // A top-level window with a plug-in's editor inside, as a DAW shows it: the window is the
-// parent handed to effEditOpen, and the editor gets effEditIdle about 30 times a second.
-// Keys typed into the window reach the editor through effEditKeyDown and effEditKeyUp.
+// parent the editor opens in, and the editor gets its idle about 30 times a second (and at
+// once when its descriptor has data). Keys typed into the window reach editors that take
+// them from the host.
 #pragma once
 
 #include <X11/Xlib.h>
@@ -10,12 +11,12 @@
 
 namespace vsthost {
 
-class PluginInstance;
+class PluginEditor;
 
 class EditorWindow {
 public:
-    // Throws ToolError when there is no display or the plug-in opens no editor.
-    EditorWindow(PluginInstance& plugin, const std::string& title);
+    // Throws ToolError when there is no display or the editor does not open.
+    EditorWindow(PluginEditor& editor, const std::string& title);
     ~EditorWindow();
     EditorWindow(const EditorWindow&) = delete;
     EditorWindow& operator=(const EditorWindow&) = delete;
@@ -30,11 +31,10 @@ private:
 
     int width = 0;
     int height = 0;
-    PluginInstance& plugin;
+    PluginEditor& editor;
     Display* display = nullptr;
     Window window = 0;
     Atom deleteWindow = 0;
-    bool editorOpen = false;
 };
 
 }  // namespace vsthost

@@ -11,9 +11,7 @@
 #include "tools/host/CommandLine.h"
 #include "tools/host/Commands.h"
 #include "tools/host/DemoLoop.h"
-#include "tools/host/Host.h"
-#include "tools/host/PluginInstance.h"
-#include "tools/host/PluginLibrary.h"
+#include "tools/host/StereoPlugin.h"
 #include "tools/host/ToolError.h"
 #include "tools/ownplugin/OwnPlugin.h"
 #include "tools/player/AudioOutput.h"
@@ -54,20 +52,13 @@ int runGui(const Arguments& arguments) {
     const int block = static_cast<int>(integerOption(parsed, "block", 512, 16, 8192));
     const std::string path = parsed.value("plugin").value_or(defaultPluginPath());
 
-    PluginLibrary library(path);
-    if (!library.ok()) throw ToolError(library.error());
-    Host host;
-    PluginInstance plugin(host, library);
-    if (!plugin.ok()) throw ToolError("the plug-in declined to start");
-
+    const std::unique_ptr<StereoPlugin> plugin = openStereoPlugin(path);
     std::vector<float> inLeft(static_cast<std::size_t>(block)), inRight(inLeft.size());
     std::unique_ptr<LoopingMaterial> material;
     AudioOutput output(
         [&](float* left, float* right, int frames) {
             material->read(inLeft.data(), inRight.data(), frames);
-            float* inputs[] = {inLeft.data(), inRight.data()};
-            float* outputs[] = {left, right};
-            plugin.processReplacing(inputs, outputs, frames);
+            plugin->process(inLeft.data(), inRight.data(), left, right, frames);
         },
         block);
     std::string device;
@@ -76,9 +67,11 @@ int runGui(const Arguments& arguments) {
     if (material->sampleRate() != rate)
         std::fprintf(stderr, "note: the material's rate is %.0f Hz, the device plays %.0f Hz\n",
                      material->sampleRate(), rate);
-    plugin.start(static_cast<float>(rate), block);
+    plugin->start(rate, block);
 
-    EditorWindow window(plugin, plugin.text(effGetEffectName) + " - marvolenzik-host");
+    const std::unique_ptr<PluginEditor> editor = plugin->createEditor();
+    if (!editor) throw ToolError("the plug-in has no editor");
+    EditorWindow window(*editor, plugin->effectName() + " - marvolenzik-host");
     output.start();
     std::printf("Playing %s through %s at %.0f Hz on %s. Close the window to stop.\n",
                 parsed.positionals().empty() ? "the demo loop" : parsed.positionals()[0].c_str(),
