@@ -75,6 +75,8 @@ ClapInstance::ClapInstance(const ClapLibrary& library, const std::string& plugin
         return;
     }
     plugin_ = made;
+    // Room for what a plug-in sends, so that the host side allocates nothing in its calls.
+    sent_.reserve(1024);
     params_ = extension<clap_plugin_params_t>(CLAP_EXT_PARAMS);
     audioPorts_ = extension<clap_plugin_audio_ports_t>(CLAP_EXT_AUDIO_PORTS);
     latency_ = extension<clap_plugin_latency_t>(CLAP_EXT_LATENCY);

@@ -12,4 +12,12 @@ const vsthost::PluginLibrary& CheckContext::library() {
     return *library_;
 }
 
+const vsthost::ClapLibrary& CheckContext::clapLibrary() {
+    if (!clapLibrary_) {
+        clapLibrary_ = std::make_unique<vsthost::ClapLibrary>(environment_.pluginPath);
+        if (!clapLibrary_->ok()) fail("cannot load the plug-in: " + clapLibrary_->error());
+    }
+    return *clapLibrary_;
+}
+
 }  // namespace validator

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tools/host/ClapLibrary.h"
 #include "tools/host/Host.h"
 #include "tools/host/PluginLibrary.h"
 #include "tools/validator/Random.h"
@@ -30,6 +31,8 @@ public:
     // The plug-in library, opened in the check's own process on first use; fails the
     // check when it cannot be opened.
     const vsthost::PluginLibrary& library();
+    // The same for a CLAP plug-in's file.
+    const vsthost::ClapLibrary& clapLibrary();
     // The host side of every instance the check creates.
     vsthost::Host& host() { return host_; }
 
@@ -37,6 +40,7 @@ private:
     const Environment& environment_;
     Random random_;
     std::unique_ptr<vsthost::PluginLibrary> library_;
+    std::unique_ptr<vsthost::ClapLibrary> clapLibrary_;
     vsthost::Host host_;
 };
 
@@ -60,5 +64,14 @@ Group parameterChecks();
 Group processingChecks();
 Group threadChecks();
 Group editorChecks();
+
+// For CLAP plug-ins.
+Group clapLoadChecks();
+Group clapLifecycleChecks();
+Group clapParameterChecks();
+Group clapStateChecks();
+Group clapProcessingChecks();
+Group clapThreadChecks();
+Group clapEditorChecks();
 
 }  // namespace validator

@@ -7,6 +7,7 @@
 #include <random>
 
 #include "tools/host/CommandLine.h"
+#include "tools/host/StereoPlugin.h"
 #include "tools/host/ToolError.h"
 #include "tools/validator/CheckRunner.h"
 #include "tools/validator/XSession.h"
@@ -63,10 +64,15 @@ int runValidate(const std::vector<std::string>& arguments, const std::string& de
     std::fflush(stdout);
 
     CheckRunner runner(environment, budget, stdout);
-    const Group load = loadChecks();
+    const bool clap = vsthost::isClapPath(environment.pluginPath);
+    const Group load = clap ? clapLoadChecks() : loadChecks();
     const bool loads = runner.runGroup(load, {});
-    for (const Group& group : {lifecycleChecks(), dispatcherChecks(), parameterChecks(),
-                               processingChecks(), threadChecks(), editorChecks()}) {
+    const std::vector<Group> groups =
+        clap ? std::vector<Group>{clapLifecycleChecks(), clapParameterChecks(), clapStateChecks(),
+                                  clapProcessingChecks(), clapThreadChecks(), clapEditorChecks()}
+             : std::vector<Group>{lifecycleChecks(), dispatcherChecks(), parameterChecks(),
+                                  processingChecks(), threadChecks(), editorChecks()};
+    for (const Group& group : groups) {
         if (loads)
             runner.runGroup(group, only);
         else
