@@ -1,4 +1,4 @@
-// marvolenzik-host: a small command-line VST 2.4 host.
+// marvolenzik-host: a small command-line host for VST 2.4 and CLAP plug-ins.
 #include <cstdio>
 #include <string>
 
@@ -13,7 +13,7 @@ void printUsage(std::FILE* out) {
     std::fprintf(
         out,
         "usage: marvolenzik-host COMMAND [ARGUMENTS]\n"
-        "  info [--log] [PLUGIN.so]\n"
+        "  info [--log] [PLUGIN]\n"
         "      identity, capabilities and parameters of a plug-in\n"
         "  render [OPTIONS] [IN] OUT\n"
         "      IN (WAV, AIFF, FLAC, Ogg; mono or stereo) through the plug-in into OUT;\n"
@@ -21,7 +21,8 @@ void printUsage(std::FILE* out) {
         "      and bit depth unless its extension (.wav .aif .aiff .flac .ogg) or --bits\n"
         "      says otherwise.\n"
         "      --plugin PATH               plug-in to load\n"
-        "      --param NAME=VALUE          normalised value (0 to 1) by name (any case) or index;\n"
+        "      --param NAME=VALUE          by name (any case) or index; a VST 2.4 plug-in takes\n"
+        "                                  values from 0 to 1, a CLAP one the range info lists;\n"
         "                                  repeatable, applied after --preset\n"
         "      --preset FILE               a Marvolenzik preset file\n"
         "      --save-preset FILE          write the settings used (after --preset and --param)\n"
@@ -38,21 +39,22 @@ void printUsage(std::FILE* out) {
         "  tone [--freq HZ] [--level DBFS] [--rate HZ] [--param NAME=VALUE] [--plugin PATH]\n"
         "      a sine (default 1 kHz at -20 dBFS, 44100 Hz) through the warmed-up plug-in:\n"
         "      output level of the fundamental and harmonic distortion\n"
-        "  bench [--seconds S] [--passes N] [--block N] [--rate HZ] PLUGIN.so...\n"
+        "  bench [--seconds S] [--passes N] [--block N] [--rate HZ] PLUGIN...\n"
         "      CPU cost of each plug-in on the same stereo material (default 30 s at 48 kHz),\n"
         "      interleaved, with the ratio to the first\n"
         "  gui [--plugin PATH] [--seconds S] [--block N] [--screenshot PNG] [IN]\n"
         "      the plug-in's editor in a window, with IN (or the demo loop) playing through\n"
         "      it on the default audio output; --seconds ends it after S seconds, and\n"
         "      --screenshot writes what the window showed at the end\n"
-        "  validate [--seed N] [--budget SECONDS] [--only CHECKS] [PLUGIN.so]\n"
-        "      checks any VST 2.4 plug-in against what hosts do to it, each check in a\n"
+        "  validate [--seed N] [--budget SECONDS] [--only CHECKS] [PLUGIN]\n"
+        "      checks any VST 2.4 or CLAP plug-in against what hosts do to it, each check in a\n"
         "      process of its own; one line per check, exit 0 only when none fails.\n"
         "      --seed N          repeat a run (the seed is printed; random otherwise)\n"
         "      --budget SECONDS  time allowed per group of checks (default 120)\n"
         "      --only CHECKS     only checks whose names start with one of these,\n"
         "                        comma-separated (e.g. processing,editor.open)\n"
-        "The default plug-in is the Marvolenzik.so built beside this program.\n");
+        "PLUGIN is a VST 2.4 shared object or a .clap file; the default is the\n"
+        "Marvolenzik.so built beside this program.\n");
 }
 
 int run(const std::string& command, const vsthost::Arguments& arguments) {

@@ -2,6 +2,7 @@
 
 #include "tools/host/ClapLibrary.h"
 #include "tools/validator/Breadcrumb.h"
+#include "tools/validator/CheckedBlock.h"
 #include "tools/validator/Verdict.h"
 
 namespace validator {
@@ -23,20 +24,16 @@ void TestedClapPlugin::start(double sampleRate, int largestBlock) {
 OutputScan TestedClapPlugin::process(AudioBuffers& buffers, int frames, const std::string& situation,
                                      AllocationCount* allocations) {
     noteStep("process, %d frames (%s)", frames, situation.c_str());
-    buffers.arm();
-    if (allocations) AllocationCounter::start();
-    const clap_process_status status =
-        instance_->process(buffers.inputPointers(), buffers.outputPointers(), static_cast<uint32_t>(frames));
-    if (allocations) *allocations = AllocationCounter::stop();
+    clap_process_status status = CLAP_PROCESS_CONTINUE;
+    const OutputScan scan = runCheckedBlock(buffers, frames, situation, allocations, [&] {
+        status = instance_->process(buffers.inputPointers(), buffers.outputPointers(), static_cast<uint32_t>(frames));
+    });
     if (status == CLAP_PROCESS_ERROR) fail(situation + ": process answered an error");
-    const std::string broken = buffers.inspect(frames);
-    if (!broken.empty()) fail(situation + ": " + broken);
-    return scanOutputs(buffers, frames);
+    return scan;
 }
 
 void TestedClapPlugin::processSane(AudioBuffers& buffers, int frames, const std::string& situation) {
-    const std::string problem = saneOutputProblem(process(buffers, frames, situation));
-    if (!problem.empty()) fail(situation + ": " + problem);
+    requireSane(process(buffers, frames, situation), situation);
 }
 
 void TestedClapPlugin::requireThreadRules() {

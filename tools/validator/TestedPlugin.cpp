@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "tools/validator/Breadcrumb.h"
+#include "tools/validator/CheckedBlock.h"
 #include "tools/validator/OpcodeNames.h"
 #include "tools/validator/Verdict.h"
 
@@ -53,18 +54,13 @@ void TestedPlugin::resume() {
 OutputScan TestedPlugin::process(AudioBuffers& buffers, int frames, const std::string& situation,
                                  AllocationCount* allocations) {
     noteStep("processReplacing, %d frames (%s)", frames, situation.c_str());
-    buffers.arm();
-    if (allocations) AllocationCounter::start();
-    effect_->processReplacing(effect_, buffers.inputPointers(), buffers.outputPointers(), frames);
-    if (allocations) *allocations = AllocationCounter::stop();
-    const std::string broken = buffers.inspect(frames);
-    if (!broken.empty()) fail(situation + ": " + broken);
-    return scanOutputs(buffers, frames);
+    return runCheckedBlock(buffers, frames, situation, allocations, [&] {
+        effect_->processReplacing(effect_, buffers.inputPointers(), buffers.outputPointers(), frames);
+    });
 }
 
 void TestedPlugin::processSane(AudioBuffers& buffers, int frames, const std::string& situation) {
-    const std::string problem = saneOutputProblem(process(buffers, frames, situation));
-    if (!problem.empty()) fail(situation + ": " + problem);
+    requireSane(process(buffers, frames, situation), situation);
 }
 
 void TestedPlugin::close() {
