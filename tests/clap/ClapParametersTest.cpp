@@ -138,7 +138,7 @@ TEST(ClapState, RefusesWhatIsCutShortOrForeignAndChangesNothing) {
 }
 
 // Calls a host must make on its main thread are refused from others where it can tell.
-TEST(ClapThreads, MainThreadCallsFromAnotherThreadAreRefused) {
+TEST(ClapThreadRules, MainThreadCallsFromAnotherThreadAreRefused) {
     auto plugin = makeClapInstance();
     bool created = true, activated = true;
     std::thread other([&] {
@@ -152,7 +152,7 @@ TEST(ClapThreads, MainThreadCallsFromAnotherThreadAreRefused) {
 }
 
 // Outside a process call the audio thread is unknown to the host, and the plug-in refuses.
-TEST(ClapThreads, ProcessingOffTheAudioThreadIsAnError) {
+TEST(ClapThreadRules, ProcessingOffTheAudioThreadIsAnError) {
     auto plugin = makeClapInstance();
     ASSERT_TRUE(plugin->activate(48000.0, 64));
     clap_process_t process{};
