@@ -9,6 +9,7 @@
 #include "clap/EditorEvents.h"
 #include "editor/EditorCore.h"
 #include "editor/EditorEffect.h"
+#include "gui/platform/UserInterfaceThread.h"
 
 class ClapPlugin;
 
@@ -44,6 +45,7 @@ private:
     void unregisterDescriptor();
 
     ClapPlugin& plugin;
+    VSTGUI::platform::UserInterfaceThread userInterfaceThread;
     EditorCore editor;
     const clap_host_timer_support_t* timerSupport = nullptr;
     const clap_host_posix_fd_support_t* descriptorSupport = nullptr;

@@ -11,3 +11,9 @@ if(MARVOLENZIK_SANITIZE)
     -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(marvolenzik_options INTERFACE -fsanitize=address,undefined)
 endif()
+
+if(WIN32)
+  # The C and C++ runtimes linked in: every program and plug-in needs nothing but the
+  # system's own libraries.
+  target_link_options(marvolenzik_options INTERFACE -static -static-libgcc -static-libstdc++)
+endif()

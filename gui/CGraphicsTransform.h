@@ -1,6 +1,7 @@
 // An affine transform: x' = m11 x + m12 y + dx, y' = m21 x + m22 y + dy.
 #pragma once
 
+#include <numbers>
 #include <cmath>
 
 #include "gui/CRect.h"
@@ -15,7 +16,7 @@ struct CGraphicsTransform {
     }
     // Rotation by `degrees` clockwise on screen (y down) about `center`.
     CGraphicsTransform& rotate(double degrees, const CPoint& center) {
-        const double a = degrees * M_PI / 180.0;
+        const double a = degrees * std::numbers::pi / 180.0;
         const double c = std::cos(a);
         const double s = std::sin(a);
         CGraphicsTransform r{c, -s, s, c, 0.0, 0.0};

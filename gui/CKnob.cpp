@@ -1,5 +1,6 @@
 #include "gui/CKnob.h"
 
+#include <numbers>
 #include <cmath>
 
 #include "gui/CBitmap.h"
@@ -12,8 +13,8 @@ CKnob::CKnob(const CRect& size, IControlListener* listener, int32_t tag, CBitmap
     : CControl(size, listener, tag, background),
       drawStyle(drawStyle),
       inset(handle ? handle->getWidth() / 2.0 + 2.5 : 3.0),
-      startAngle(static_cast<float>(3.0 * M_PI / 4.0)),
-      rangeAngle(static_cast<float>(3.0 * M_PI / 2.0)),
+      startAngle(static_cast<float>(3.0 * std::numbers::pi / 4.0)),
+      rangeAngle(static_cast<float>(3.0 * std::numbers::pi / 2.0)),
       handleBitmap(handle) {
     setBackOffset(offset);
     if (handleBitmap) handleBitmap->remember();

@@ -4,7 +4,15 @@
 #include "host/BoundaryGuard.h"
 #include "host/EffectFactory.h"
 
-extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(
+// Windows names its exports in the module definition (exports.def); elsewhere the symbols
+// are made visible here and the version script keeps the rest local.
+#ifdef _WIN32
+#define PLUGIN_EXPORT
+#else
+#define PLUGIN_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" PLUGIN_EXPORT AEffect* VSTPluginMain(
     audioMasterCallback audioMaster) {
     if (!audioMaster) return nullptr;
     // A host that reports no interface version cannot drive an effect.
@@ -15,7 +23,9 @@ extern "C" __attribute__((visibility("default"))) AEffect* VSTPluginMain(
     });
 }
 
+#ifndef _WIN32
 // Same function, second export name. `main` cannot be declared as an ordinary C++
 // function, so the alias gets its symbol name through an assembler label.
 extern "C" __attribute__((visibility("default"), alias("VSTPluginMain"))) AEffect* vstMainAlias(
     audioMasterCallback audioMaster) __asm__("main");
+#endif

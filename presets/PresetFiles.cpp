@@ -8,6 +8,12 @@
 
 namespace {
 constexpr std::string_view kSavedExtension = ".dez";
+
+// Paths are UTF-8 (what the file dialogs give) on every system; Windows would read a
+// narrow path in the user's code page instead.
+std::filesystem::path fileSystemPath(const char* utf8) {
+    return std::filesystem::path(std::u8string(reinterpret_cast<const char8_t*>(utf8)));
+}
 }  // namespace
 
 bool PresetState::takePresetPath(std::string_view path) {
@@ -24,9 +30,9 @@ PresetFileOutcome PresetState::loadPresetFile(std::string_view path,
     if (!takePresetPath(path)) return PresetFileOutcome::pathRefused;
     // Only a regular file: a named pipe would block the user-interface thread for good.
     std::error_code error;
-    if (!std::filesystem::is_regular_file(presetPath_, error))
+    if (!std::filesystem::is_regular_file(fileSystemPath(presetPath_), error))
         return PresetFileOutcome::cannotOpen;
-    std::ifstream file(presetPath_);
+    std::ifstream file(fileSystemPath(presetPath_));
     if (!file) return PresetFileOutcome::cannotOpen;
     file.read(presetInText_, kLongestPresetText);
     const auto length = static_cast<std::size_t>(file.gcount());
@@ -88,22 +94,22 @@ PresetFileOutcome PresetState::writePresetOutText(std::string_view path) {
     // A new file or a regular one: opening a named pipe to write would block the
     // user-interface thread until something reads it.
     std::error_code error;
-    const bool existed = std::filesystem::exists(presetPath_, error);
-    if (existed && !std::filesystem::is_regular_file(presetPath_, error))
+    const bool existed = std::filesystem::exists(fileSystemPath(presetPath_), error);
+    if (existed && !std::filesystem::is_regular_file(fileSystemPath(presetPath_), error))
         return PresetFileOutcome::cannotOpen;
     // Opened for appending, which leaves an existing file as it is, to learn whether we may
     // write it at all: a preset the user made read-only stays as it is.
-    if (!std::ofstream(presetPath_, std::ios::app)) return PresetFileOutcome::cannotOpen;
+    if (!std::ofstream(fileSystemPath(presetPath_), std::ios::app)) return PresetFileOutcome::cannotOpen;
     const std::string_view text = presetOutText();
-    switch (replaceFile(presetPath_, text)) {
+    switch (replaceFile(fileSystemPath(presetPath_), text)) {
         case Replaced::done:
             return PresetFileOutcome::done;
         case Replaced::noRoomBeside:
-            return writeWholeFile(presetPath_, text) ? PresetFileOutcome::done
+            return writeWholeFile(fileSystemPath(presetPath_), text) ? PresetFileOutcome::done
                                                      : PresetFileOutcome::cannotWrite;
         case Replaced::failed:
             break;
     }
-    if (!existed) std::filesystem::remove(presetPath_, error);
+    if (!existed) std::filesystem::remove(fileSystemPath(presetPath_), error);
     return PresetFileOutcome::cannotWrite;
 }

@@ -28,6 +28,9 @@ packages=(
   clang libclang-rt-14-dev
   # the validator's editor checks drive the pointer through XTest
   libxtst-dev
+  # the Windows build: cross-compiled with mingw-w64 (the posix-thread compilers), run and
+  # tested under wine; GoogleTest's sources for the tests built with it
+  g++-mingw-w64-x86-64-posix wine wine64 googletest
 )
 
 sudo=""

@@ -1,9 +1,11 @@
 // The toolkit's VST 2.4 binding: an editor whose window is a toolkit frame. It hands the
 // host its rectangle, runs the frame's idle, and passes the host's keys and wheel to the
 // frame. The derived editor makes the frame on open and sets `frame` while it is open.
+// For its whole life it holds what the platform needs on its thread (OLE on Windows).
 #pragma once
 
 #include "gui/CFrame.h"
+#include "gui/platform/UserInterfaceThread.h"
 #include "host/AEffEditor.h"
 
 class AEffGUIEditor : public AEffEditor {
@@ -25,6 +27,7 @@ public:
     VSTGUI::CFrame* getFrame() const { return frame; }
 
 protected:
+    VSTGUI::platform::UserInterfaceThread userInterfaceThread;
     ERect rect{};
     VSTGUI::CFrame* frame = nullptr;
 };

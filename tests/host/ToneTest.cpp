@@ -1,6 +1,7 @@
 // `tone` and the harmonic analysis beneath it.
 #include <gtest/gtest.h>
 
+#include <numbers>
 #include <cmath>
 #include <regex>
 #include <string>
@@ -23,7 +24,7 @@ TEST(HarmonicAnalysis, FindsKnownHarmonicsOffTheSampleGrid) {
     const double cycles = 1000.0 / 44100.0;
     std::vector<double> signal;
     for (int i = 0; i < 4410; ++i) {
-        const double phase = 2.0 * M_PI * cycles * i;
+        const double phase = 2.0 * std::numbers::pi * cycles * i;
         signal.push_back(0.5 * std::sin(phase) + 0.05 * std::cos(2.0 * phase + 1.0) +
                          0.01 * std::sin(3.0 * phase) + 0.2);
     }

@@ -3,6 +3,7 @@
 // distort gently at low drive and clearly at high drive, and stay bounded.
 #include <gtest/gtest.h>
 
+#include <numbers>
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -55,7 +56,7 @@ protected:
         Response out;
         constexpr int kSettle = 100 * kPeriod, kMeasure = 100 * kPeriod;
         for (int n = 0; n < kSettle + kMeasure; ++n) {
-            const float s = static_cast<float>(std::sin(2.0 * M_PI * (n % kPeriod) / kPeriod));
+            const float s = static_cast<float>(std::sin(2.0 * std::numbers::pi * (n % kPeriod) / kPeriod));
             const Float4 vOut = circuit.step(dsp::stereo(left * s, right * s), builtTables());
             const Float4 h = vOut - previousIn + dcBlockCoef * previousOut;
             previousIn = vOut;
@@ -130,7 +131,7 @@ TEST_F(TubeCircuitWithTables, HeavyDriveStaysFiniteAndBelowTheSupply) {
             Float4 u;
             if (drive.frequency > 0.0f) {
                 const float s = drive.amplitude *
-                                static_cast<float>(std::sin(2.0 * M_PI * drive.frequency * n / kInternalRate));
+                                static_cast<float>(std::sin(2.0 * std::numbers::pi * drive.frequency * n / kInternalRate));
                 u = dsp::stereo(s, -s);
             } else {
                 u = dsp::stereo(n % 4000 < 2000 ? drive.amplitude : -drive.amplitude, drive.amplitude);

@@ -1,12 +1,10 @@
-// An audio file read through libsndfile as a stereo stream; a mono file feeds both
-// channels.
+// An audio file read as a stereo stream (through libsndfile on Linux; WAV on Windows); a
+// mono file feeds both channels.
 #pragma once
 
-#include <sndfile.h>
-
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "tools/host/StereoStream.h"
 
@@ -14,7 +12,7 @@ namespace vsthost {
 
 class AudioFileReader : public StereoSource {
 public:
-    // Throws ToolError when the file is missing or unreadable, not in a format libsndfile
+    // Throws ToolError when the file is missing or unreadable, not in a format this build
     // reads, or has more than two channels.
     explicit AudioFileReader(const std::string& path);
     ~AudioFileReader() override;
@@ -29,13 +27,13 @@ public:
     std::int64_t frames() const { return frames_; }
 
 private:
+    struct File;  // the open file, as the build's implementation keeps it
     std::string path_;
-    SNDFILE* file_ = nullptr;
+    std::unique_ptr<File> file_;
     int channels_ = 0;
     int sampleRate_ = 0;
     int format_ = 0;
     std::int64_t frames_ = 0;
-    std::vector<float> interleaved_;
 };
 
 }  // namespace vsthost

@@ -1,12 +1,11 @@
-// A stereo audio file written through libsndfile into a temporary file beside its final
-// path, which replaces the final path only when the whole render succeeded: an existing
-// file is never left half-written, and a failed render leaves nothing behind.
+// A stereo audio file (written through libsndfile on Linux; WAV on Windows) written into a
+// temporary file beside its final path, which replaces the final path only when the whole
+// render succeeded: an existing file is never left half-written, and a failed render
+// leaves nothing behind.
 #pragma once
 
-#include <sndfile.h>
-
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "tools/host/StereoStream.h"
 
@@ -29,11 +28,10 @@ public:
 private:
     void discard();
 
+    struct File;  // the open file, as the build's implementation keeps it
     std::string path_;
     std::string temporaryPath_;
-    int descriptor_ = -1;
-    SNDFILE* file_ = nullptr;
-    std::vector<float> interleaved_;
+    std::unique_ptr<File> file_;
 };
 
 }  // namespace vsthost

@@ -1,4 +1,5 @@
-// libsndfile format codes (container | sample encoding): choosing the one OUT is written
+// Audio file formats as libsndfile codes them (container | sample encoding; the Windows
+// build, which writes WAV only, keeps the same numbers): choosing the one OUT is written
 // in, and naming them for people.
 #pragma once
 

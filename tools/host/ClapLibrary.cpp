@@ -1,17 +1,13 @@
 #include "tools/host/ClapLibrary.h"
 
-#include <dlfcn.h>
-
 namespace vsthost {
 
-ClapLibrary::ClapLibrary(const std::string& path) : path_(path) {
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle_) {
-        const char* reason = dlerror();
-        error_ = reason ? reason : "cannot open " + path;
+ClapLibrary::ClapLibrary(const std::string& path) : path_(path), library_(path) {
+    if (!library_.ok()) {
+        error_ = library_.error();
         return;
     }
-    entry_ = static_cast<const clap_plugin_entry_t*>(dlsym(handle_, "clap_entry"));
+    entry_ = static_cast<const clap_plugin_entry_t*>(library_.symbol("clap_entry"));
     if (!entry_) {
         error_ = path + " exports no clap_entry";
         return;
@@ -34,7 +30,6 @@ ClapLibrary::ClapLibrary(const std::string& path) : path_(path) {
 
 ClapLibrary::~ClapLibrary() {
     if (entry_ && entry_->deinit) entry_->deinit();
-    if (handle_) dlclose(handle_);
 }
 
 const clap_plugin_descriptor_t* ClapLibrary::firstDescriptor() const {

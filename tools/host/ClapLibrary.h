@@ -1,10 +1,12 @@
-// A CLAP plug-in file opened with dlopen: its clap_entry, initialised with the file's path
+// A CLAP plug-in file, opened: its clap_entry, initialised with the file's path
 // for as long as the library is open, and its plug-in factory.
 #pragma once
 
 #include <clap/clap.h>
 
 #include <string>
+
+#include "tools/host/SharedLibrary.h"
 
 namespace vsthost {
 
@@ -26,7 +28,7 @@ public:
 private:
     std::string path_;
     std::string error_;
-    void* handle_ = nullptr;
+    SharedLibrary library_;
     const clap_plugin_entry_t* entry_ = nullptr;
     const clap_plugin_factory_t* factory_ = nullptr;
 };

@@ -1,19 +1,14 @@
 #include "tools/host/PluginLibrary.h"
 
-#include <dlfcn.h>
-
 namespace vsthost {
 
-PluginLibrary::PluginLibrary(const std::string& path) : path_(path) {
-    // RTLD_LOCAL keeps each plug-in's symbols to itself, as hosts load them.
-    handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle_) {
-        const char* reason = dlerror();
-        error_ = reason ? reason : "cannot open " + path;
+PluginLibrary::PluginLibrary(const std::string& path) : path_(path), library_(path) {
+    if (!library_.ok()) {
+        error_ = library_.error();
         return;
     }
-    void* symbol = dlsym(handle_, "VSTPluginMain");
-    if (!symbol) symbol = dlsym(handle_, "main");
+    void* symbol = library_.symbol("VSTPluginMain");
+    if (!symbol) symbol = library_.symbol("main");
     if (!symbol) {
         error_ = path + " exports neither VSTPluginMain nor main";
         return;
@@ -21,8 +16,6 @@ PluginLibrary::PluginLibrary(const std::string& path) : path_(path) {
     entry_ = reinterpret_cast<VstPluginMainProc>(symbol);
 }
 
-PluginLibrary::~PluginLibrary() {
-    if (handle_) dlclose(handle_);
-}
+PluginLibrary::~PluginLibrary() = default;
 
 }  // namespace vsthost

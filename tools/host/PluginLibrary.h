@@ -1,9 +1,10 @@
-// A VST 2.4 plug-in library opened with dlopen, and its entry point.
+// A VST 2.4 plug-in library, opened, and its entry point.
 #pragma once
 
 #include <string>
 
 #include "host/VstInterface.h"
+#include "tools/host/SharedLibrary.h"
 
 namespace vsthost {
 
@@ -24,7 +25,7 @@ public:
 private:
     std::string path_;
     std::string error_;
-    void* handle_ = nullptr;
+    SharedLibrary library_;
     VstPluginMainProc entry_ = nullptr;
 };
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
@@ -70,6 +71,10 @@ public:
 
     // The editor, not yet open; null when the plug-in has none or gives it no size.
     virtual std::unique_ptr<PluginEditor> createEditor() = 0;
+
+    // Prints a line for each request the plug-in makes of the host, where the format's
+    // host notes them (VST 2.4).
+    virtual void logRequests(std::FILE*) {}
 };
 
 // Whether the file is a CLAP plug-in (by its name).

@@ -1,5 +1,6 @@
 // `tone`: a sine through a plug-in, after its warm-up, and what comes out: the level of
 // the fundamental and the harmonic distortion, the plug-in's character in two numbers.
+#include <numbers>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -35,7 +36,7 @@ std::vector<double> play(StereoPlugin& plugin, long frames, long firstFrame, dou
         const int count = static_cast<int>(std::min<long>(kBlockSize, frames - done));
         for (int i = 0; i < count; ++i) {
             const double cycle = std::fmod(cyclesPerSample * static_cast<double>(firstFrame + done + i), 1.0);
-            in[i] = static_cast<float>(amplitude * std::sin(2.0 * M_PI * cycle));
+            in[i] = static_cast<float>(amplitude * std::sin(2.0 * std::numbers::pi * cycle));
         }
         plugin.process(in.data(), in.data(), outLeft.data(), outRight.data(), count);
         left.insert(left.end(), outLeft.begin(), outLeft.begin() + count);

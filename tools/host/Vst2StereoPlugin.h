@@ -42,6 +42,7 @@ public:
     void process(float* inLeft, float* inRight, float* outLeft, float* outRight, int frames) override;
 
     std::unique_ptr<PluginEditor> createEditor() override;
+    void logRequests(std::FILE* log) override { host_.setLog(log); }
 
     // The instance a host asks for names, parameters and identity.
     PluginInstance& primary() { return *instances_.front(); }

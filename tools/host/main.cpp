@@ -5,7 +5,9 @@
 #include "tools/host/Commands.h"
 #include "tools/host/ToolError.h"
 #include "tools/ownplugin/OwnPlugin.h"
+#ifndef _WIN32
 #include "tools/validator/ValidateCommand.h"
+#endif
 
 namespace {
 
@@ -42,10 +44,11 @@ void printUsage(std::FILE* out) {
         "  bench [--seconds S] [--passes N] [--block N] [--rate HZ] PLUGIN...\n"
         "      CPU cost of each plug-in on the same stereo material (default 30 s at 48 kHz),\n"
         "      interleaved, with the ratio to the first\n"
-        "  gui [--plugin PATH] [--seconds S] [--block N] [--screenshot PNG] [IN]\n"
+        "  gui [--plugin PATH] [--seconds S] [--block N] [--screenshot PNG] [--log] [IN]\n"
         "      the plug-in's editor in a window, with IN (or the demo loop) playing through\n"
-        "      it on the default audio output; --seconds ends it after S seconds, and\n"
-        "      --screenshot writes what the window showed at the end\n"
+        "      it on the default audio output; --seconds ends it after S seconds,\n"
+        "      --screenshot writes what the window showed at the end, and --log prints the\n"
+        "      requests a VST 2.4 plug-in makes of the host\n"
         "  validate [--seed N] [--budget SECONDS] [--only CHECKS] [PLUGIN]\n"
         "      checks any VST 2.4 or CLAP plug-in against what hosts do to it, each check in a\n"
         "      process of its own; one line per check, exit 0 only when none fails.\n"
@@ -64,7 +67,12 @@ int run(const std::string& command, const vsthost::Arguments& arguments) {
         if (command == "render") return vsthost::runRender(arguments);
         if (command == "bench") return vsthost::runBench(arguments);
         if (command == "gui") return vsthost::runGui(arguments);
+#ifdef _WIN32
+        // Each check's own process comes from fork, which Windows lacks.
+        if (command == "validate") throw vsthost::ToolError("validate runs on Linux builds only");
+#else
         if (command == "validate") return validator::runValidate(arguments, vsthost::defaultPluginPath());
+#endif
     } catch (const vsthost::UsageError& error) {
         std::fprintf(stderr, "marvolenzik-host %s: %s\n", command.c_str(), error.what());
         return 2;

@@ -3,9 +3,14 @@
 #include <cstdlib>
 #include <filesystem>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "effect/EffectIdentity.h"
 #include "tools/host/PluginInstance.h"
 #include "tools/host/StereoPlugin.h"
+#include "tools/host/Utf8Path.h"
 
 namespace vsthost {
 
@@ -21,6 +26,21 @@ bool isOwnPlugin(StereoPlugin& plugin) {
     return id == kClapId || (plugin.format() == "VST 2.4" && id == "0x004D565A");
 }
 
+#ifdef _WIN32
+
+std::string defaultPluginPath() {
+    wchar_t self[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) {
+        const std::filesystem::path beside = std::filesystem::path(self).parent_path() / "Marvolenzik.dll";
+        std::error_code error;
+        if (std::filesystem::exists(beside, error)) return utf8OfPath(beside);
+    }
+    return "Marvolenzik.dll";
+}
+
+#else
+
 std::string defaultPluginPath() {
     namespace fs = std::filesystem;
     std::error_code error;
@@ -35,5 +55,7 @@ std::string defaultPluginPath() {
     }
     return "Marvolenzik.so";
 }
+
+#endif
 
 }  // namespace vsthost

@@ -15,8 +15,8 @@ class StereoPlugin;
 bool isOwnPlugin(PluginInstance& plugin);
 bool isOwnPlugin(StereoPlugin& plugin);
 
-// The plug-in used when none is named: the Marvolenzik.so built beside this program,
-// else the installed one in ~/.vst.
+// The plug-in used when none is named: the VST 2.4 build beside this program (on Linux
+// Marvolenzik.so, else the installed one in ~/.vst; on Windows Marvolenzik.dll).
 std::string defaultPluginPath();
 
 }  // namespace vsthost

@@ -1,11 +1,20 @@
 #include "tools/player/AudioOutput.h"
 
+// Builds without RtAudio (Windows: no mingw package in Debian) play silently at real-time pace.
+#ifdef MARVOLENZIK_RTAUDIO
 #include <rtaudio/RtAudio.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
 
 namespace vsthost {
+
+#ifdef MARVOLENZIK_RTAUDIO
+struct AudioOutput::Device : RtAudio {};
+#else
+struct AudioOutput::Device {};
+#endif
 
 AudioOutput::AudioOutput(Render render, int blockFrames)
     : render(std::move(render)),
@@ -16,8 +25,9 @@ AudioOutput::AudioOutput(Render render, int blockFrames)
 AudioOutput::~AudioOutput() { stop(); }
 
 double AudioOutput::open(double sampleRate, std::string& describe) {
+#ifdef MARVOLENZIK_RTAUDIO
     try {
-        device = std::make_unique<RtAudio>();
+        device = std::make_unique<Device>();
         device->showWarnings(false);
         if (device->getDeviceCount() > 0) {
             RtAudio::StreamParameters parameters;
@@ -40,12 +50,14 @@ double AudioOutput::open(double sampleRate, std::string& describe) {
     } catch (const RtAudioError&) {
     }
     device.reset();
+#endif
     describe = "no audio device: processing at real-time pace, silently";
     openRate = sampleRate;
     return sampleRate;
 }
 
 void AudioOutput::start() {
+#ifdef MARVOLENZIK_RTAUDIO
     if (device) {
         try {
             device->startStream();
@@ -54,10 +66,12 @@ void AudioOutput::start() {
             device.reset();
         }
     }
+#endif
     runSilently(openRate);
 }
 
 void AudioOutput::stop() {
+#ifdef MARVOLENZIK_RTAUDIO
     if (device) {
         try {
             if (device->isStreamRunning()) device->stopStream();
@@ -66,10 +80,12 @@ void AudioOutput::stop() {
         }
         device.reset();
     }
+#endif
     running = false;
     if (paceThread.joinable()) paceThread.join();
 }
 
+#ifdef MARVOLENZIK_RTAUDIO
 int AudioOutput::deviceCallback(void* output, void*, unsigned int frames, double, unsigned int,
                                 void* self) {
     static_cast<AudioOutput*>(self)->renderInterleaved(static_cast<float*>(output), frames);
@@ -89,6 +105,8 @@ void AudioOutput::renderInterleaved(float* output, unsigned int frames) {
         done += block;
     }
 }
+
+#endif
 
 void AudioOutput::runSilently(double sampleRate) {
     running = true;

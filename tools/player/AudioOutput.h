@@ -10,8 +10,6 @@
 #include <thread>
 #include <vector>
 
-class RtAudio;
-
 namespace vsthost {
 
 class AudioOutput {
@@ -41,7 +39,8 @@ private:
     int blockFrames;
     std::vector<float> left;
     std::vector<float> right;
-    std::unique_ptr<RtAudio> device;
+    struct Device;  // the audio device, where the build has one
+    std::unique_ptr<Device> device;
     std::thread paceThread;
     double openRate = 0.0;
     std::atomic<bool> running{false};

@@ -1,12 +1,11 @@
 // A top-level window with a plug-in's editor inside, as a DAW shows it: the window is the
 // parent the editor opens in, and the editor gets its idle about 30 times a second (and at
 // once when its descriptor has data). Keys typed into the window reach editors that take
-// them from the host.
+// them from the host. An X11 window on Linux, a Win32 one on Windows.
 #pragma once
 
-#include <X11/Xlib.h>
-
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace vsthost {
@@ -27,14 +26,9 @@ public:
     bool writeScreenshot(const std::string& path);
 
 private:
-    bool handle(XEvent& event);
-
-    int width = 0;
-    int height = 0;
+    struct Native;  // the window system's side
     PluginEditor& editor;
-    Display* display = nullptr;
-    Window window = 0;
-    Atom deleteWindow = 0;
+    std::unique_ptr<Native> native;
 };
 
 }  // namespace vsthost

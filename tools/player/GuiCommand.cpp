@@ -45,7 +45,7 @@ double materialRate(const ParsedArguments& arguments) {
 
 int runGui(const Arguments& arguments) {
     const ParsedArguments parsed(
-        arguments, {{"plugin", true}, {"seconds", true}, {"block", true}, {"screenshot", true}});
+        arguments, {{"plugin", true}, {"seconds", true}, {"block", true}, {"screenshot", true}, {"log", false}});
     const auto screenshot = parsed.value("screenshot");
     if (parsed.positionals().size() > 1) throw UsageError("at most one input file");
     const double seconds = numberOption(parsed, "seconds", 0.0, 0.0, 1e9);
@@ -53,6 +53,7 @@ int runGui(const Arguments& arguments) {
     const std::string path = parsed.value("plugin").value_or(defaultPluginPath());
 
     const std::unique_ptr<StereoPlugin> plugin = openStereoPlugin(path);
+    if (parsed.has("log")) plugin->logRequests(stderr);
     std::vector<float> inLeft(static_cast<std::size_t>(block)), inRight(inLeft.size());
     std::unique_ptr<LoopingMaterial> material;
     AudioOutput output(

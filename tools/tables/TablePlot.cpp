@@ -2,6 +2,7 @@
 
 #include <cairo.h>
 
+#include <numbers>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -106,7 +107,7 @@ void drawPanel(cairo_t* cr, const dsp::TubeTables& tables, int family, Rect area
          "grid coordinate g (predicted grid voltage)", 0.5);
     cairo_save(cr);
     cairo_move_to(cr, area.x + 22, plot.y + plot.height / 2);
-    cairo_rotate(cr, -M_PI / 2);
+    cairo_rotate(cr, -std::numbers::pi / 2);
     text(cr, 0, 0, "current (mA)", 0.5);
     cairo_restore(cr);
     cairo_rectangle(cr, plot.x, plot.y, plot.width, plot.height);
@@ -131,7 +132,7 @@ void drawPanel(cairo_t* cr, const dsp::TubeTables& tables, int family, Rect area
             cairo_set_source_rgb(cr, 0, 0, 0);
             cairo_new_sub_path(cr);
             cairo_arc(cr, px(kFigureEntry[e] / double(kLastEntry)), py(1e3 * kFigure[family][s][e]),
-                      6, 0, 2 * M_PI);
+                      6, 0, 2 * std::numbers::pi);
             cairo_stroke(cr);
         }
     cairo_restore(cr);
@@ -151,7 +152,7 @@ void drawPanel(cairo_t* cr, const dsp::TubeTables& tables, int family, Rect area
         text(cr, plot.x + 36, y, label, 0.0);
     }
     cairo_new_sub_path(cr);
-    cairo_arc(cr, plot.x + 20, plot.y + 16 + 15 * kSlices - 4, 5, 0, 2 * M_PI);
+    cairo_arc(cr, plot.x + 20, plot.y + 16 + 15 * kSlices - 4, 5, 0, 2 * std::numbers::pi);
     cairo_set_line_width(cr, 1.8);
     cairo_stroke(cr);
     text(cr, plot.x + 36, plot.y + 16 + 15 * kSlices, "published values, slices 0 and 9", 0.0);

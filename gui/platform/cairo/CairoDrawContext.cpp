@@ -1,5 +1,6 @@
 #include "gui/platform/cairo/CairoDrawContext.h"
 
+#include <numbers>
 #include <cmath>
 
 #include "gui/CBitmap.h"
@@ -22,7 +23,7 @@ void addEllipse(cairo_t* cr, const CRect& r) {
     cairo_translate(cr, r.left + r.getWidth() / 2, r.top + r.getHeight() / 2);
     cairo_scale(cr, r.getWidth() / 2, r.getHeight() / 2);
     cairo_new_sub_path(cr);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * std::numbers::pi);
     cairo_close_path(cr);
     cairo_restore(cr);
 }
@@ -30,10 +31,10 @@ void addEllipse(cairo_t* cr, const CRect& r) {
 void addRoundRect(cairo_t* cr, const CRect& r, double radius) {
     radius = std::min({radius, r.getWidth() / 2, r.getHeight() / 2});
     cairo_new_sub_path(cr);
-    cairo_arc(cr, r.right - radius, r.top + radius, radius, -M_PI / 2, 0);
-    cairo_arc(cr, r.right - radius, r.bottom - radius, radius, 0, M_PI / 2);
-    cairo_arc(cr, r.left + radius, r.bottom - radius, radius, M_PI / 2, M_PI);
-    cairo_arc(cr, r.left + radius, r.top + radius, radius, M_PI, 3 * M_PI / 2);
+    cairo_arc(cr, r.right - radius, r.top + radius, radius, -std::numbers::pi / 2, 0);
+    cairo_arc(cr, r.right - radius, r.bottom - radius, radius, 0, std::numbers::pi / 2);
+    cairo_arc(cr, r.left + radius, r.bottom - radius, radius, std::numbers::pi / 2, std::numbers::pi);
+    cairo_arc(cr, r.left + radius, r.top + radius, radius, std::numbers::pi, 3 * std::numbers::pi / 2);
     cairo_close_path(cr);
 }
 

@@ -21,8 +21,24 @@ constexpr auto kIdlePeriod = std::chrono::milliseconds(33);
 
 }  // namespace
 
+struct EditorWindow::Native {
+    int width = 0;
+    int height = 0;
+    Display* display = nullptr;
+    Window window = 0;
+    Atom deleteWindow = 0;
+
+    // False when the window is closed.
+    bool handle(XEvent& event, PluginEditor& editor);
+};
+
 EditorWindow::EditorWindow(PluginEditor& editor, const std::string& title)
-    : width(editor.width()), height(editor.height()), editor(editor) {
+    : editor(editor), native(std::make_unique<Native>()) {
+    Native& n = *native;
+    const int width = n.width = editor.width();
+    const int height = n.height = editor.height();
+    Display*& display = n.display;
+    Window& window = n.window;
     display = XOpenDisplay(nullptr);
     if (!display) throw ToolError("cannot open the X display (is DISPLAY set?)");
     window = XCreateSimpleWindow(display, DefaultRootWindow(display), 0, 0,
@@ -35,8 +51,8 @@ EditorWindow::EditorWindow(PluginEditor& editor, const std::string& title)
     hints->min_height = hints->max_height = height;
     XSetWMNormalHints(display, window, hints);
     XFree(hints);
-    deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
-    XSetWMProtocols(display, window, &deleteWindow, 1);
+    n.deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(display, window, &n.deleteWindow, 1);
     XSelectInput(display, window, KeyPressMask | KeyReleaseMask | StructureNotifyMask);
     XMapWindow(display, window);
     XSync(display, False);
@@ -48,17 +64,17 @@ EditorWindow::EditorWindow(PluginEditor& editor, const std::string& title)
 }
 
 EditorWindow::~EditorWindow() {
-    if (window) XDestroyWindow(display, window);
-    XCloseDisplay(display);
+    if (native->window) XDestroyWindow(native->display, native->window);
+    XCloseDisplay(native->display);
 }
 
 void EditorWindow::run(const std::function<bool()>& keepRunning) {
     auto next = std::chrono::steady_clock::now();
     while (keepRunning()) {
-        while (XPending(display)) {
+        while (XPending(native->display)) {
             XEvent event;
-            XNextEvent(display, &event);
-            if (!handle(event)) return;
+            XNextEvent(native->display, &event);
+            if (!native->handle(event, editor)) return;
         }
         editor.idle(false);
         next += kIdlePeriod;
@@ -75,7 +91,7 @@ void EditorWindow::run(const std::function<bool()>& keepRunning) {
     }
 }
 
-bool EditorWindow::handle(XEvent& event) {
+bool EditorWindow::Native::handle(XEvent& event, PluginEditor& editor) {
     switch (event.type) {
         case ClientMessage:
             return static_cast<Atom>(event.xclient.data.l[0]) != deleteWindow;
@@ -94,11 +110,10 @@ bool EditorWindow::handle(XEvent& event) {
     }
 }
 
-}  // namespace vsthost
-
-namespace vsthost {
-
 bool EditorWindow::writeScreenshot(const std::string& path) {
+    const int width = native->width, height = native->height;
+    Display* display = native->display;
+    const Window window = native->window;
     if (!window) return false;
     // The window's pixels on screen, the editor's child window included.
     XImage* shot = XGetImage(display, window, 0, 0, static_cast<unsigned>(width),

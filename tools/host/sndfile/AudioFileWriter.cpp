@@ -10,10 +10,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <vector>
 
 #include "tools/host/ToolError.h"
 
 namespace vsthost {
+
+struct AudioFileWriter::File {
+    int descriptor = -1;
+    SNDFILE* handle = nullptr;
+    std::vector<float> interleaved;
+};
 
 namespace {
 
@@ -24,7 +31,8 @@ std::string systemError(const std::string& what, const std::string& path) {
 }  // namespace
 
 AudioFileWriter::AudioFileWriter(const std::string& path, int format, int sampleRate)
-    : path_(path) {
+    : path_(path), file_(std::make_unique<File>()) {
+    int& descriptor = file_->descriptor;
     // Hidden, in the same folder, so that the final rename stays within one file system.
     const std::filesystem::path target(path);
     const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
@@ -32,58 +40,59 @@ AudioFileWriter::AudioFileWriter(const std::string& path, int format, int sample
     hiddenName += target.filename().string();
     hiddenName += ".XXXXXX";
     std::string pattern = (folder / hiddenName).string();
-    descriptor_ = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (descriptor_ < 0) throw ToolError(systemError("cannot write beside", path));
+    descriptor = ::mkostemp(pattern.data(), O_CLOEXEC);
+    if (descriptor < 0) throw ToolError(systemError("cannot write beside", path));
     temporaryPath_ = pattern;
     // mkstemp creates the file for its owner only; give it the mode a new file would get.
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    ::fchmod(descriptor_, 0666 & ~mask);
+    ::fchmod(descriptor, 0666 & ~mask);
 
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = 2;
     info.format = format;
-    file_ = sf_open_fd(descriptor_, SFM_WRITE, &info, SF_FALSE);
-    if (!file_) {
+    file_->handle = sf_open_fd(descriptor, SFM_WRITE, &info, SF_FALSE);
+    if (!file_->handle) {
         const std::string reason = sf_strerror(nullptr);
         discard();
         throw ToolError("cannot write '" + path + "': " + reason);
     }
-    sf_command(file_, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
-    sf_command(file_, SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    sf_command(file_->handle, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    sf_command(file_->handle, SFC_SET_CLIPPING, nullptr, SF_TRUE);
 }
 
 AudioFileWriter::~AudioFileWriter() { discard(); }
 
 void AudioFileWriter::write(const float* left, const float* right, int frames) {
-    interleaved_.resize(2 * static_cast<std::size_t>(frames));
+    std::vector<float>& interleaved = file_->interleaved;
+    interleaved.resize(2 * static_cast<std::size_t>(frames));
     for (int i = 0; i < frames; ++i) {
-        interleaved_[2 * i] = left[i];
-        interleaved_[2 * i + 1] = right[i];
+        interleaved[2 * i] = left[i];
+        interleaved[2 * i + 1] = right[i];
     }
-    if (sf_writef_float(file_, interleaved_.data(), frames) != frames)
-        throw ToolError("cannot write '" + path_ + "': " + sf_strerror(file_));
+    if (sf_writef_float(file_->handle, interleaved.data(), frames) != frames)
+        throw ToolError("cannot write '" + path_ + "': " + sf_strerror(file_->handle));
 }
 
 void AudioFileWriter::commit() {
-    const int closeError = sf_close(file_);
-    file_ = nullptr;
+    const int closeError = sf_close(file_->handle);
+    file_->handle = nullptr;
     if (closeError != 0)
         throw ToolError("cannot write '" + path_ + "': " + sf_error_number(closeError));
-    if (::fsync(descriptor_) != 0) throw ToolError(systemError("cannot write", path_));
-    ::close(descriptor_);
-    descriptor_ = -1;
+    if (::fsync(file_->descriptor) != 0) throw ToolError(systemError("cannot write", path_));
+    ::close(file_->descriptor);
+    file_->descriptor = -1;
     if (std::rename(temporaryPath_.c_str(), path_.c_str()) != 0)
         throw ToolError(systemError("cannot replace", path_));
     temporaryPath_.clear();
 }
 
 void AudioFileWriter::discard() {
-    if (file_) sf_close(file_);
-    file_ = nullptr;
-    if (descriptor_ >= 0) ::close(descriptor_);
-    descriptor_ = -1;
+    if (file_->handle) sf_close(file_->handle);
+    file_->handle = nullptr;
+    if (file_->descriptor >= 0) ::close(file_->descriptor);
+    file_->descriptor = -1;
     if (!temporaryPath_.empty()) std::remove(temporaryPath_.c_str());
     temporaryPath_.clear();
 }

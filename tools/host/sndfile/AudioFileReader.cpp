@@ -7,10 +7,17 @@
 
 #include <cerrno>
 #include <cstring>
+#include <vector>
 
 #include "tools/host/ToolError.h"
 
 namespace vsthost {
+
+struct AudioFileReader::File {
+    SNDFILE* handle;
+    std::vector<float> interleaved;
+    ~File() { sf_close(handle); }
+};
 
 namespace {
 
@@ -32,8 +39,8 @@ int openReadable(const std::string& path) {
 AudioFileReader::AudioFileReader(const std::string& path) : path_(path) {
     const int descriptor = openReadable(path);
     SF_INFO info{};
-    file_ = sf_open_fd(descriptor, SFM_READ, &info, SF_TRUE);
-    if (!file_) {
+    SNDFILE* handle = sf_open_fd(descriptor, SFM_READ, &info, SF_TRUE);
+    if (!handle) {
         const int error = sf_error(nullptr);
         const std::string reason = sf_error_number(error);
         if (error == SF_ERR_UNRECOGNISED_FORMAT || error == SF_ERR_MALFORMED_FILE ||
@@ -42,36 +49,35 @@ AudioFileReader::AudioFileReader(const std::string& path) : path_(path) {
                             ")");
         throw ToolError("cannot read '" + path + "': " + reason);
     }
+    file_.reset(new File{handle, {}});
     channels_ = info.channels;
     sampleRate_ = info.samplerate;
     format_ = info.format;
     frames_ = info.frames;
     if (channels_ > 2) {
-        sf_close(file_);
-        file_ = nullptr;
+        file_.reset();
         throw ToolError("'" + path + "' has " + std::to_string(channels_) +
                         " channels; render takes mono or stereo files");
     }
     // Integer files come out in -1..1; values beyond full scale in float files pass as they are.
-    sf_command(file_, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
+    sf_command(handle, SFC_SET_NORM_FLOAT, nullptr, SF_TRUE);
 }
 
-AudioFileReader::~AudioFileReader() {
-    if (file_) sf_close(file_);
-}
+AudioFileReader::~AudioFileReader() = default;
 
 int AudioFileReader::read(float* left, float* right, int frames) {
-    interleaved_.resize(static_cast<std::size_t>(frames) * channels_);
-    const sf_count_t got = sf_readf_float(file_, interleaved_.data(), frames);
-    if (got < frames && sf_error(file_) != SF_ERR_NO_ERROR)
-        throw ToolError("cannot read '" + path_ + "': " + sf_strerror(file_));
+    std::vector<float>& interleaved = file_->interleaved;
+    interleaved.resize(static_cast<std::size_t>(frames) * channels_);
+    const sf_count_t got = sf_readf_float(file_->handle, interleaved.data(), frames);
+    if (got < frames && sf_error(file_->handle) != SF_ERR_NO_ERROR)
+        throw ToolError("cannot read '" + path_ + "': " + sf_strerror(file_->handle));
     const int count = static_cast<int>(got);
     if (channels_ == 1) {
-        for (int i = 0; i < count; ++i) left[i] = right[i] = interleaved_[i];
+        for (int i = 0; i < count; ++i) left[i] = right[i] = interleaved[i];
     } else {
         for (int i = 0; i < count; ++i) {
-            left[i] = interleaved_[2 * i];
-            right[i] = interleaved_[2 * i + 1];
+            left[i] = interleaved[2 * i];
+            right[i] = interleaved[2 * i + 1];
         }
     }
     return count;
