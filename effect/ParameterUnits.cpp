@@ -73,6 +73,30 @@ std::optional<double> leadingNumber(const char* text, const char* unit) {
     return value;
 }
 
+// The normalised value of a real one, in double precision.
+double normalisedFor(int32_t index, double real) {
+    const RealRange range = realRange(index);
+    // NaN goes to the minimum.
+    const double r = real >= range.minimum ? std::min(real, range.maximum) : range.minimum;
+    switch (lawOf(index)) {
+        case Law::inputGainDb:
+            return r / 50.0;
+        case Law::outputVolumeDb:
+            return (r + 50.0) / 50.0;
+        case Law::attackMs:
+            return std::clamp(attackValueFor(r), 0.0, 1.0);
+        case Law::releaseTime:
+        case Law::times100:
+        case Law::percent:
+            return r / 100.0;
+        case Law::onOff:
+            return r >= 0.5 ? 1.0 : 0.0;
+        case Law::sidechainMode:
+            return std::round(r) * 0.5;
+    }
+    return r;
+}
+
 }  // namespace
 
 RealRange realRange(int32_t index) {
@@ -131,27 +155,41 @@ double toReal(int32_t index, float normalised) {
     return v;
 }
 
-float fromReal(int32_t index, double real) {
-    const RealRange range = realRange(index);
-    // NaN goes to the minimum.
-    const double r = real >= range.minimum ? std::min(real, range.maximum) : range.minimum;
-    switch (lawOf(index)) {
-        case Law::inputGainDb:
-            return static_cast<float>(r / 50.0);
-        case Law::outputVolumeDb:
-            return static_cast<float>((r + 50.0) / 50.0);
-        case Law::attackMs:
-            return static_cast<float>(std::clamp(attackValueFor(r), 0.0, 1.0));
-        case Law::releaseTime:
-        case Law::times100:
-        case Law::percent:
-            return static_cast<float>(r / 100.0);
-        case Law::onOff:
-            return r >= 0.5 ? 1.0f : 0.0f;
-        case Law::sidechainMode:
-            return static_cast<float>(std::round(r) * 0.5);
+float fromReal(int32_t index, double real) { return static_cast<float>(normalisedFor(index, real)); }
+
+float fromRealFloat(int32_t index, float real) {
+    const auto roundsToReal = [&](double normalised) {
+        return static_cast<float>(toReal(index, static_cast<float>(normalised))) == real;
+    };
+    // Every real value within half a step of `real` rounds to it; the normalised values
+    // they stand for span [low, high], where many floats may lie when the law is flat or
+    // scales the value up. Of those the one with the fewest decimal places is taken, being
+    // the one a table, preset or person would have written; no more than a few decimals
+    // are tried at each count, as a wider span has a shorter one.
+    const double step = static_cast<double>(std::nextafter(real, INFINITY)) - real;
+    const double low = normalisedFor(index, real - step / 2), high = normalisedFor(index, real + step / 2);
+    double scale = 1.0;
+    for (int places = 0; places <= 10; ++places, scale *= 10.0) {
+        // One more either side: a decimal just outside may have its float inside.
+        for (double units = std::floor(low * scale); units <= std::ceil(high * scale); ++units)
+            if (roundsToReal(units / scale)) return static_cast<float>(units / scale);
     }
-    return static_cast<float>(r);
+    const float nearest = fromReal(index, real);
+    for (const float candidate : {nearest, std::nextafter(nearest, 2.0f), std::nextafter(nearest, -1.0f)})
+        if (roundsToReal(candidate)) return candidate;
+    return nearest;
+}
+
+float toRealFloat(int32_t index, float normalised) {
+    const float rounded = static_cast<float>(toReal(index, normalised));
+    for (int digits = 1; digits < 9; ++digits) {
+        char text[32];
+        const auto written = std::to_chars(text, text + sizeof text, rounded, std::chars_format::general, digits);
+        float shorter = 0.0f;
+        std::from_chars(text, written.ptr, shorter);
+        if (fromRealFloat(index, shorter) == normalised) return shorter;
+    }
+    return rounded;
 }
 
 std::string realText(int32_t index, double real) {

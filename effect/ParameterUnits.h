@@ -26,6 +26,15 @@ const char* unitOf(int32_t index);  // "dB", "ms", "%" or ""
 // position. Real values outside the range are taken as its nearest end.
 double toReal(int32_t index, float normalised);
 float fromReal(int32_t index, double real);
+// For formats whose values are single-precision floats (LV2's control ports), where not
+// every normalised float has a real float of its own:
+// - the real value to write for a normalised one: the shortest decimal that fromRealFloat
+//   takes back to it (30 for 0.3 rather than 30.000002), else toReal's rounded;
+// - the normalised value of a real one written so: where several normalised floats round
+//   to it, the one with the fewest decimal places, as defaults and round values (0.25,
+//   0.7) have; where none does, fromReal's.
+float toRealFloat(int32_t index, float normalised);
+float fromRealFloat(int32_t index, float real);
 
 // "-6.00 dB", "1.20 ms", "On", "100 Hz": what hosts show.
 std::string realText(int32_t index, double real);

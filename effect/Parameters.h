@@ -55,6 +55,7 @@ enum class Readout : uint8_t {
 
 struct Info {
     const char* name;       // as hosts list it
+    const char* symbol;     // the identifier of its LV2 port: stable, as sessions store it
     const char* presetKey;  // the key of its line in the preset text
     float defaultValue;
     Law law;
@@ -66,19 +67,19 @@ struct Info {
 };
 
 inline constexpr std::array<Info, kActiveCount> kTable{{
-    {"Gain", "InGain", 0.0f, Law::inputGainDb, Readout::gainDb, "Input Gain %.2f dB", "Input Gain %.2f dB"},
-    {"Volume", "OutGain", 1.0f, Law::outputVolumeDb, Readout::volumeDb, "Output Volume %.2f dB",
+    {"Gain", "gain", "InGain", 0.0f, Law::inputGainDb, Readout::gainDb, "Input Gain %.2f dB", "Input Gain %.2f dB"},
+    {"Volume", "volume", "OutGain", 1.0f, Law::outputVolumeDb, Readout::volumeDb, "Output Volume %.2f dB",
      "Output Volume %.2f dB"},
-    {"Attack", "Atk", 0.2f, Law::attackMs, Readout::times100, "Attack Time %.2f", "Attack Time %.2f"},
-    {"Release", "Rls", 0.5f, Law::releaseTime, Readout::times100, "Release Time %.2f", "Release Time %.2f"},
-    {"Ratio", "Ratio", 0.8f, Law::times100, Readout::times100, "Ratio %.2f", "Ratio %.2f"},
-    {"LeftGrid", "LGrid", 0.3f, Law::percent, Readout::times100, "Polarisation %.2f", "Grid Left %.2f"},
-    {"RightGrid", "RGrid", 0.3f, Law::percent, Readout::times100, "Saturation %.2f", "Grid Right %.2f"},
-    {"Dry-Wet", "DryWetMix", 1.0f, Law::percent, Readout::dryWet, "Dry %.1f Wet %.1f %%",
+    {"Attack", "attack", "Atk", 0.2f, Law::attackMs, Readout::times100, "Attack Time %.2f", "Attack Time %.2f"},
+    {"Release", "release", "Rls", 0.5f, Law::releaseTime, Readout::times100, "Release Time %.2f", "Release Time %.2f"},
+    {"Ratio", "ratio", "Ratio", 0.8f, Law::times100, Readout::times100, "Ratio %.2f", "Ratio %.2f"},
+    {"LeftGrid", "left_grid", "LGrid", 0.3f, Law::percent, Readout::times100, "Polarisation %.2f", "Grid Left %.2f"},
+    {"RightGrid", "right_grid", "RGrid", 0.3f, Law::percent, Readout::times100, "Saturation %.2f", "Grid Right %.2f"},
+    {"Dry-Wet", "dry_wet", "DryWetMix", 1.0f, Law::percent, Readout::dryWet, "Dry %.1f Wet %.1f %%",
      "Dry %.1f Wet %.1f %%"},
-    {"Power", "ON", 1.0f, Law::onOff, Readout::value, "Power", "Power"},
-    {"Autogain", "AG", 1.0f, Law::onOff, Readout::value, "AutoGain %.1f", "AutoGain"},
-    {"Sidechain", "SC", 0.0f, Law::sidechainMode, Readout::value, "SideChain Filter", "SideChain filter"},
+    {"Power", "power", "ON", 1.0f, Law::onOff, Readout::value, "Power", "Power"},
+    {"Autogain", "autogain", "AG", 1.0f, Law::onOff, Readout::value, "AutoGain %.1f", "AutoGain"},
+    {"Sidechain", "sidechain", "SC", 0.0f, Law::sidechainMode, Readout::value, "SideChain Filter", "SideChain filter"},
 }};
 
 constexpr bool isIndex(int32_t index) { return index >= 0 && index < kCount; }

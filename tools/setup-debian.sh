@@ -31,6 +31,8 @@ packages=(
   # the Windows build: cross-compiled with mingw-w64 (the posix-thread compilers), run and
   # tested under wine; GoogleTest's sources for the tests built with it
   g++-mingw-w64-x86-64-posix wine wine64 googletest
+  # the LV2 build and its hosting through lilv, and the checker of its description
+  lv2-dev liblilv-dev lilv-utils sordi
 )
 
 sudo=""

@@ -27,6 +27,31 @@ TEST(ParameterUnits, RealValuesGiveBackTheSameNormalisedFloat) {
     }
 }
 
+// Formats with single-precision real values (LV2): the defaults and round values written
+// come back as themselves and are written short; any real value comes back as itself.
+TEST(ParameterUnits, SinglePrecisionRealValuesComeBackExactly) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> anyValue(0.0f, 1.0f);
+    for (int32_t index = 0; index < parameter::kActiveCount; ++index) {
+        SCOPED_TRACE(parameter::name(index));
+        const bool stepped = parameter::realRange(index).stepped;
+        for (int thousandths = 0; thousandths <= 1000 && !stepped; ++thousandths) {
+            const float round = static_cast<float>(thousandths) / 1000.0f;
+            ASSERT_EQ(parameter::fromRealFloat(index, parameter::toRealFloat(index, round)), round) << round;
+            ASSERT_EQ(parameter::fromRealFloat(index, static_cast<float>(parameter::toReal(index, round))), round);
+        }
+        const float written = parameter::toRealFloat(index, parameter::defaultValue(index));
+        EXPECT_EQ(parameter::fromRealFloat(index, written), parameter::defaultValue(index));
+        EXPECT_NEAR(written, parameter::toReal(index, parameter::defaultValue(index)), 1e-5);
+        for (int i = 0; i < 5000; ++i) {
+            const float shown = static_cast<float>(parameter::toReal(index, anyValue(random)));
+            ASSERT_EQ(static_cast<float>(parameter::toReal(index, parameter::fromRealFloat(index, shown))), shown);
+        }
+    }
+    EXPECT_EQ(parameter::toRealFloat(parameter::kLeftGrid, 0.3f), 30.0f) << "rather than 30.000002";
+    EXPECT_EQ(parameter::toRealFloat(parameter::kVolume, 0.88f), -6.0f);
+}
+
 TEST(ParameterUnits, SwitchesShowThePositionTheSoundHears) {
     EXPECT_EQ(parameter::toReal(parameter::kPower, 0.5f), 0.0) << "off at one half exactly";
     EXPECT_EQ(parameter::toReal(parameter::kPower, 0.51f), 1.0);

@@ -4,6 +4,9 @@
 
 #include "tools/host/ClapInfo.h"
 #include "tools/host/Commands.h"
+#ifdef MARVOLENZIK_LV2_HOSTING
+#include "tools/host/Lv2Info.h"
+#endif
 #include "tools/host/Host.h"
 #include "tools/host/PluginInstance.h"
 #include "tools/host/PluginLibrary.h"
@@ -107,6 +110,9 @@ int runInfo(const Arguments& arguments) {
     }
     if (path.empty()) path = defaultPluginPath();
     if (isClapPath(path)) return printClapInfo(path);
+#ifdef MARVOLENZIK_LV2_HOSTING
+    if (isLv2Location(path)) return printLv2Info(path);
+#endif
 
     PluginLibrary library(path);
     if (!library.ok()) {

@@ -40,7 +40,7 @@ class StereoPlugin {
 public:
     virtual ~StereoPlugin() = default;
 
-    virtual std::string format() const = 0;  // "VST 2.4", "CLAP"
+    virtual std::string format() const = 0;  // "VST 2.4", "CLAP", "LV2"
     virtual std::string effectName() = 0;
     virtual std::string vendor() = 0;
     // The format's identifier of the plug-in: a VST 2.4 unique id ("0x004D565A"), a CLAP id.
@@ -77,10 +77,13 @@ public:
     virtual void logRequests(std::FILE*) {}
 };
 
-// Whether the file is a CLAP plug-in (by its name).
+// Whether the file is a CLAP plug-in, and whether the location is an LV2 bundle or URI
+// ("lv2:URI"), by their names.
 bool isClapPath(const std::string& path);
+bool isLv2Location(const std::string& location);
 
-// Opens the plug-in file (.clap, or a VST 2.4 shared object) and makes its instance(s).
+// Opens the plug-in (a .clap file, a .lv2 bundle or lv2:URI, or a VST 2.4 shared object)
+// and makes its instance(s).
 // Throws ToolError when it cannot be loaded or cannot render stereo.
 std::unique_ptr<StereoPlugin> openStereoPlugin(const std::string& path);
 

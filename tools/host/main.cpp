@@ -24,7 +24,8 @@ void printUsage(std::FILE* out) {
         "      says otherwise.\n"
         "      --plugin PATH               plug-in to load\n"
         "      --param NAME=VALUE          by name (any case) or index; a VST 2.4 plug-in takes\n"
-        "                                  values from 0 to 1, a CLAP one the range info lists;\n"
+        "                                  values from 0 to 1, a CLAP or LV2 one the range info\n"
+        "                                  lists;\n"
         "                                  repeatable, applied after --preset\n"
         "      --preset FILE               a Marvolenzik preset file\n"
         "      --save-preset FILE          write the settings used (after --preset and --param)\n"
@@ -50,14 +51,15 @@ void printUsage(std::FILE* out) {
         "      --screenshot writes what the window showed at the end, and --log prints the\n"
         "      requests a VST 2.4 plug-in makes of the host\n"
         "  validate [--seed N] [--budget SECONDS] [--only CHECKS] [PLUGIN]\n"
-        "      checks any VST 2.4 or CLAP plug-in against what hosts do to it, each check in a\n"
-        "      process of its own; one line per check, exit 0 only when none fails.\n"
+        "      checks any VST 2.4, CLAP or LV2 plug-in against what hosts do to it, each check\n"
+        "      in a process of its own; one line per check, exit 0 only when none fails.\n"
         "      --seed N          repeat a run (the seed is printed; random otherwise)\n"
         "      --budget SECONDS  time allowed per group of checks (default 120)\n"
         "      --only CHECKS     only checks whose names start with one of these,\n"
         "                        comma-separated (e.g. processing,editor.open)\n"
-        "PLUGIN is a VST 2.4 shared object or a .clap file; the default is the\n"
-        "Marvolenzik.so built beside this program.\n");
+        "PLUGIN is a VST 2.4 shared object, a .clap file, an LV2 bundle (a folder ending in\n"
+        "  .lv2) or lv2:URI of an installed LV2 plug-in; the default is the Marvolenzik.so\n"
+        "  built beside this program.\n");
 }
 
 int run(const std::string& command, const vsthost::Arguments& arguments) {

@@ -23,7 +23,7 @@ bool isOwnPlugin(PluginInstance& plugin) {
 bool isOwnPlugin(StereoPlugin& plugin) {
     if (plugin.effectName() != kEffectName || plugin.vendor() != kVendorString) return false;
     const std::string id = plugin.identifier();
-    return id == kClapId || (plugin.format() == "VST 2.4" && id == "0x004D565A");
+    return id == kClapId || id == kLv2Uri || (plugin.format() == "VST 2.4" && id == "0x004D565A");
 }
 
 #ifdef _WIN32

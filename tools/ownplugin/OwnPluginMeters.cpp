@@ -5,6 +5,9 @@
 #include "effect/Rovuduradir.h"
 #include "tools/host/PluginInstance.h"
 #include "tools/host/Vst2StereoPlugin.h"
+#ifdef MARVOLENZIK_LV2_HOSTING
+#include "tools/host/Lv2StereoPlugin.h"
+#endif
 #include "tools/ownplugin/OwnPlugin.h"
 
 namespace vsthost {
@@ -15,13 +18,27 @@ std::optional<OwnPluginMeters> OwnPluginMeters::of(PluginInstance& plugin) {
 }
 
 std::optional<OwnPluginMeters> OwnPluginMeters::of(StereoPlugin& plugin) {
-    auto* vst2 = dynamic_cast<Vst2StereoPlugin*>(&plugin);
-    return vst2 ? of(vst2->primary()) : std::nullopt;
+    if (auto* vst2 = dynamic_cast<Vst2StereoPlugin*>(&plugin)) return of(vst2->primary());
+#ifdef MARVOLENZIK_LV2_HOSTING
+    if (auto* lv2 = dynamic_cast<Lv2StereoPlugin*>(&plugin); lv2 && isOwnPlugin(plugin)) return OwnPluginMeters(lv2);
+#endif
+    return std::nullopt;
+}
+
+OwnPluginMeters::Readings OwnPluginMeters::readings() const {
+#ifdef MARVOLENZIK_LV2_HOSTING
+    if (lv2_) {
+        const auto port = [&](const char* symbol) { return lv2_->outputValue(symbol).value_or(0.0f); };
+        constexpr float kRange = Readings::kGainReductionRangeDb;
+        return {port("gr_left") / kRange, port("gr_right") / kRange, port("input_level"), port("output_level")};
+    }
+#endif
+    return vst2Readings();
 }
 
 // The effect's type information lives, hidden, in the plug-in; the sanitizer's dynamic
 // type check cannot see it and would reject the cast.
-__attribute__((no_sanitize("vptr"))) OwnPluginMeters::Readings OwnPluginMeters::readings() const {
+__attribute__((no_sanitize("vptr"))) OwnPluginMeters::Readings OwnPluginMeters::vst2Readings() const {
     auto* effect = static_cast<Rovuduradir*>(static_cast<AudioEffect*>(effectObject_));
     return {effect->getGainReductionLeft(), effect->getGainReductionRight(), effect->getInputLevel(),
             effect->getOutputLevel()};

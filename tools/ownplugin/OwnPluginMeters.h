@@ -1,7 +1,8 @@
-// Marvolenzik publishes its gain reduction only for its editor; VST 2.4 gives a host no
-// way to ask for it. This host is built from the same sources as the plug-in, so for
-// Marvolenzik itself it reads the published meters through the effect object that the
-// record points to, with the effect's own (virtual) meter operations.
+// Marvolenzik's meters, where a host cannot ask for them in general: VST 2.4 gives a host no
+// way to, so for the VST 2.4 build (built from the same sources as this host) they are read
+// through the effect object that the record points to, with the effect's own (virtual)
+// meter operations; the LV2 build publishes them on output ports of its own. (CLAP reports
+// gain reduction itself: StereoPlugin::gainReductionDb.)
 #pragma once
 
 #include <optional>
@@ -12,13 +13,13 @@ namespace vsthost {
 
 class PluginInstance;
 class StereoPlugin;
+class Lv2StereoPlugin;
 
 class OwnPluginMeters {
 public:
     // The meters of the instance when it is Marvolenzik, nothing otherwise.
     static std::optional<OwnPluginMeters> of(PluginInstance& plugin);
-    // Of a loaded VST 2.4 Marvolenzik; formats that report gain reduction themselves
-    // (StereoPlugin::gainReductionDb) need none of this.
+    // Of a loaded VST 2.4 or LV2 Marvolenzik.
     static std::optional<OwnPluginMeters> of(StereoPlugin& plugin);
 
     // The four values the last block published, as the editor reads them: the gain
@@ -32,7 +33,10 @@ public:
 
 private:
     explicit OwnPluginMeters(void* effectObject) : effectObject_(effectObject) {}
-    void* effectObject_;
+    explicit OwnPluginMeters(const Lv2StereoPlugin* lv2) : lv2_(lv2) {}
+    Readings vst2Readings() const;
+    void* effectObject_ = nullptr;
+    const Lv2StereoPlugin* lv2_ = nullptr;
 };
 
 }  // namespace vsthost

@@ -13,22 +13,42 @@ namespace vsthost {
 namespace {
 
 // The preset's normalised values, whatever terms the plug-in's format shows them in:
-// VST 2.4 shows the normalised values themselves, CLAP real ones.
+// VST 2.4 shows the normalised values themselves, CLAP real ones, LV2 real ones in single
+// precision.
 class StereoPluginParameters final : public PresetParameters {
 public:
-    explicit StereoPluginParameters(StereoPlugin& plugin)
-        : plugin_(plugin), real_(plugin.format() != "VST 2.4") {}
+    explicit StereoPluginParameters(StereoPlugin& plugin) : plugin_(plugin), terms_(termsOf(plugin.format())) {}
     float getParameter(int index) override {
         const double value = plugin_.value(index);
-        return real_ ? parameter::fromReal(index, value) : static_cast<float>(value);
+        switch (terms_) {
+            case Terms::normalised:
+                return static_cast<float>(value);
+            case Terms::real:
+                return parameter::fromReal(index, value);
+            case Terms::singleReal:
+                return parameter::fromRealFloat(index, static_cast<float>(value));
+        }
+        return 0.0f;
     }
     void setParameterAutomated(int index, float value) override {
-        plugin_.setValue(index, real_ ? parameter::toReal(index, value) : value);
+        switch (terms_) {
+            case Terms::normalised:
+                return plugin_.setValue(index, value);
+            case Terms::real:
+                return plugin_.setValue(index, parameter::toReal(index, value));
+            case Terms::singleReal:
+                return plugin_.setValue(index, parameter::toRealFloat(index, value));
+        }
     }
 
 private:
+    enum class Terms { normalised, real, singleReal };
+    static Terms termsOf(const std::string& format) {
+        return format == "VST 2.4" ? Terms::normalised : format == "LV2" ? Terms::singleReal : Terms::real;
+    }
+
     StereoPlugin& plugin_;
-    bool real_;
+    Terms terms_;
 };
 
 // Why a preset path is refused: empty, holding a zero byte, or too long.

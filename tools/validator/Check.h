@@ -74,4 +74,11 @@ Group clapProcessingChecks();
 Group clapThreadChecks();
 Group clapEditorChecks();
 
+// For LV2 plug-ins.
+Group lv2LoadChecks();
+Group lv2LifecycleChecks();
+Group lv2ParameterChecks();
+Group lv2ProcessingChecks();
+Group lv2EditorChecks();
+
 }  // namespace validator

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <thread>
 
+#include "tools/validator/AudioCallChecks.h"
 #include "tools/validator/Check.h"
 #include "tools/validator/TestedClapPlugin.h"
 #include "tools/validator/Verdict.h"
@@ -20,15 +21,7 @@ std::string checkBlockSizes(CheckContext& context) {
     TestedClapPlugin plugin(context);
     const int largest = context.random().integer(64, kLargestBlock);
     plugin.start(48000.0, largest);
-    AudioBuffers buffers = plugin.makeBuffers(largest);
-    long frames = 0;
-    for (int block = 0; block < kBlocks; ++block) {
-        const int size = context.random().chance(0.1) ? context.random().integer(0, 2) : context.random().integer(1, largest);
-        fillQuietNoise(buffers, size, context.random());
-        plugin.processSane(buffers, size, describe("a block of %d frames", size));
-        frames += size;
-    }
-    return describe("%d blocks of 0 to %d frames, %ld frames in all: buffers kept, output sane", kBlocks, largest, frames);
+    return playRandomBlockSizes(plugin, largest, kBlocks, context.random());
 }
 
 // Two instances hear the same signal and the same events: their outputs must agree, and
@@ -71,27 +64,7 @@ std::string checkHostileSignals(CheckContext& context) {
     TestedClapPlugin plugin(context);
     constexpr int kBlock = 256;
     plugin.start(48000.0, kBlock);
-    AudioBuffers buffers = plugin.makeBuffers(kBlock);
-    long position = 0;
-    for (const Signal signal : {Signal::Silence, Signal::Noise, Signal::Dc, Signal::Impulses, Signal::Subnormals}) {
-        for (int block = 0; block < 16; ++block, position += kBlock) {
-            fillInputs(buffers, signal, kBlock, position, context.random());
-            requireFinite(plugin.process(buffers, kBlock, signalName(signal)), signalName(signal));
-        }
-    }
-    for (const Signal signal : {Signal::NotANumber, Signal::PlusInfinity, Signal::MinusInfinity}) {
-        fillInputs(buffers, signal, kBlock, position, context.random());
-        plugin.process(buffers, kBlock, signalName(signal));
-        // A plug-in may pass such samples on, but not keep them: quiet input afterwards must
-        // come out finite within a second.
-        bool recovered = false;
-        for (int block = 0; block < 200 && !recovered; ++block) {
-            fillQuietNoise(buffers, kBlock, context.random());
-            recovered = plugin.process(buffers, kBlock, describe("after %s", signalName(signal))).nonFinite == 0;
-        }
-        if (!recovered) fail(describe("after a block of %s the output stays non-finite", signalName(signal)));
-    }
-    return "silence, full-scale noise, DC, impulses and subnormals give finite output; NaN and infinities pass";
+    return playHostileSignals(plugin, kBlock, context.random());
 }
 
 std::string checkNoAllocation(CheckContext& context) {
@@ -99,26 +72,14 @@ std::string checkNoAllocation(CheckContext& context) {
     TestedClapPlugin plugin(context);
     constexpr int kBlock = 512;
     plugin.start(48000.0, kBlock);
-    AudioBuffers buffers = plugin.makeBuffers(kBlock);
     std::vector<clap_param_info_t> infos;
     if (plugin.instance().params()) infos = plugin.instance().parameterInfos();
-    // The first blocks may settle what a plug-in prepares lazily.
-    for (int block = 0; block < 4; ++block) {
-        fillQuietNoise(buffers, kBlock, context.random());
-        plugin.process(buffers, kBlock, "settling");
-    }
-    AllocationCount total;
-    for (int block = 0; block < kBlocks; ++block) {
-        if (!infos.empty() && context.random().chance(0.3)) {
-            const clap_param_info_t& info = infos[static_cast<std::size_t>(context.random().integer(0, static_cast<int>(infos.size()) - 1))];
-            plugin.instance().queueValue(info.id, info.min_value + (info.max_value - info.min_value) * 0.5,
-                                         static_cast<uint32_t>(context.random().integer(0, kBlock - 1)));
-        }
-        fillQuietNoise(buffers, kBlock, context.random());
-        AllocationCount count;
-        plugin.process(buffers, kBlock, "counting allocations", &count);
-        total += count;
-    }
+    const AllocationCount total = countAudioCallAllocations(plugin, kBlock, kBlocks, context.random(), [&](int) {
+        if (infos.empty() || !context.random().chance(0.3)) return;
+        const clap_param_info_t& info = infos[static_cast<std::size_t>(context.random().integer(0, static_cast<int>(infos.size()) - 1))];
+        plugin.instance().queueValue(info.id, info.min_value + (info.max_value - info.min_value) * 0.5,
+                                     static_cast<uint32_t>(context.random().integer(0, kBlock - 1)));
+    });
     if (total.any())
         fail(describe("%ld allocations and %ld releases in %d audio calls", total.allocations, total.releases, kBlocks));
     return describe("no allocation in %d audio calls with parameter events", kBlocks);

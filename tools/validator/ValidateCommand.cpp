@@ -46,6 +46,19 @@ double budgetOption(const vsthost::ParsedArguments& arguments) {
     return *seconds;
 }
 
+// The load group, and the groups that run when it passes, for the plug-in's format.
+std::pair<Group, std::vector<Group>> groupsFor(const std::string& path) {
+    if (vsthost::isClapPath(path))
+        return {clapLoadChecks(),
+                {clapLifecycleChecks(), clapParameterChecks(), clapStateChecks(), clapProcessingChecks(),
+                 clapThreadChecks(), clapEditorChecks()}};
+    if (vsthost::isLv2Location(path))
+        return {lv2LoadChecks(), {lv2LifecycleChecks(), lv2ParameterChecks(), lv2ProcessingChecks(), lv2EditorChecks()}};
+    return {loadChecks(),
+            {lifecycleChecks(), dispatcherChecks(), parameterChecks(), processingChecks(), threadChecks(),
+             editorChecks()}};
+}
+
 }  // namespace
 
 int runValidate(const std::vector<std::string>& arguments, const std::string& defaultPlugin) {
@@ -64,14 +77,8 @@ int runValidate(const std::vector<std::string>& arguments, const std::string& de
     std::fflush(stdout);
 
     CheckRunner runner(environment, budget, stdout);
-    const bool clap = vsthost::isClapPath(environment.pluginPath);
-    const Group load = clap ? clapLoadChecks() : loadChecks();
+    const auto [load, groups] = groupsFor(environment.pluginPath);
     const bool loads = runner.runGroup(load, {});
-    const std::vector<Group> groups =
-        clap ? std::vector<Group>{clapLifecycleChecks(), clapParameterChecks(), clapStateChecks(),
-                                  clapProcessingChecks(), clapThreadChecks(), clapEditorChecks()}
-             : std::vector<Group>{lifecycleChecks(), dispatcherChecks(), parameterChecks(),
-                                  processingChecks(), threadChecks(), editorChecks()};
     for (const Group& group : groups) {
         if (loads)
             runner.runGroup(group, only);

@@ -61,6 +61,26 @@ EditorWindow::EditorWindow(PluginEditor& editor, const std::string& title)
         XCloseDisplay(display);
         throw ToolError("the plug-in did not open its editor");
     }
+    // Editors that tell their size only once open (LV2 UIs, through ui:resize), or only
+    // by the size of the window they put into ours.
+    n.width = editor.width();
+    n.height = editor.height();
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    XSync(display, False);
+    if (n.width == width && n.height == height && XQueryTree(display, window, &root, &parent, &children, &count) &&
+        count == 1) {
+        XWindowAttributes child{};
+        if (XGetWindowAttributes(display, children[0], &child) && child.width > 0 && child.height > 0) {
+            n.width = child.width;
+            n.height = child.height;
+        }
+    }
+    if (children) XFree(children);
+    if (n.width != width || n.height != height) {
+        XResizeWindow(display, window, static_cast<unsigned>(n.width), static_cast<unsigned>(n.height));
+        XSync(display, False);
+    }
 }
 
 EditorWindow::~EditorWindow() {
