@@ -1,4 +1,4 @@
-// marvolenzik-host: a small command-line host for VST 2.4 and CLAP plug-ins.
+// marvolenzik-host: a small command-line host for VST 2.4, CLAP and LV2 plug-ins.
 #include <cstdio>
 #include <string>
 
@@ -6,6 +6,7 @@
 #include "tools/host/ToolError.h"
 #include "tools/ownplugin/OwnPlugin.h"
 #ifndef _WIN32
+#include "tools/measure/MeasureCommand.h"
 #include "tools/validator/ValidateCommand.h"
 #endif
 
@@ -57,6 +58,12 @@ void printUsage(std::FILE* out) {
         "      --budget SECONDS  time allowed per group of checks (default 120)\n"
         "      --only CHECKS     only checks whose names start with one of these,\n"
         "                        comma-separated (e.g. processing,editor.open)\n"
+        "  measure [--out FOLDER] [--param NAME=VALUE] [--rate HZ] [--quiet] [PLUGIN[@NAME=VALUE,...]]...\n"
+        "      static curve, attack and release, frequency and detector response, harmonic\n"
+        "      distortion, aliasing, latency and CPU cost of each plug-in, compared in one\n"
+        "      set of PNG plots, CSV files and measurements.json in FOLDER (default\n"
+        "      measurements); settings after @ apply to that plug-in, --param to all;\n"
+        "      --rate (default 48000) for all but the aliasing, measured at 44100 and 96000\n"
         "PLUGIN is a VST 2.4 shared object, a .clap file, an LV2 bundle (a folder ending in\n"
         "  .lv2) or lv2:URI of an installed LV2 plug-in; the default is the Marvolenzik.so\n"
         "  built beside this program.\n");
@@ -72,7 +79,10 @@ int run(const std::string& command, const vsthost::Arguments& arguments) {
 #ifdef _WIN32
         // Each check's own process comes from fork, which Windows lacks.
         if (command == "validate") throw vsthost::ToolError("validate runs on Linux builds only");
+        // It draws with cairo, and isolates plug-ins with fork.
+        if (command == "measure") throw vsthost::ToolError("measure runs on Linux builds only");
 #else
+        if (command == "measure") return measure::runMeasure(arguments);
         if (command == "validate") return validator::runValidate(arguments, vsthost::defaultPluginPath());
 #endif
     } catch (const vsthost::UsageError& error) {
