@@ -147,7 +147,10 @@ TEST_F(Measure, PluginsThatCrashOrTurnNanGiveAClearErrorAndNoPlots) {
                                            std::pair{KNOWN_TURNS_NAN_PATH, "Known gave non-finite samples while measuring the static curve at"}}) {
         const HostRun run = measure({plugin});
         EXPECT_EQ(run.exitCode, 1) << run.out;
+#ifndef MARVOLENZIK_SANITIZED
+        // A sanitizer takes the crash itself, and reports it in its own words.
         EXPECT_TRUE(std::regex_search(run.err, std::regex(expected))) << run.err;
+#endif
         EXPECT_FALSE(std::filesystem::exists(folder.file("out/static_curve.png"))) << plugin;
     }
 }
@@ -199,12 +202,14 @@ TEST_F(Measure, MarvolenzikAgreesWithToneAtTheSharedPoint) {
     ASSERT_EQ(run.exitCode, 0) << run.err;
     const HostRun tone = runHost({"tone", "--level", "-20", "--rate", "48000", "--plugin", MARVOLENZIK_PLUGIN_PATH});
     ASSERT_EQ(tone.exitCode, 0) << tone.err;
-    std::smatch fundamental, thd;
-    ASSERT_TRUE(std::regex_search(tone.out, fundamental, std::regex("fundamental (-?[0-9.]+) dBFS peak"))) << tone.out;
-    ASSERT_TRUE(std::regex_search(tone.out, thd, std::regex("THD +([0-9.]+) %"))) << tone.out;
+    // "... fundamental -17.44 dBFS peak ..." and "THD            0.060 % ..."
+    const auto numberAfter = [&](const std::string& label) {
+        const std::size_t at = tone.out.find(label);
+        return at == std::string::npos ? NAN : std::stod(tone.out.substr(at + label.size()));
+    };
     const Row point = rowsWhere(csv("distortion_by_level.csv"), "input_dbfs", "-20").at(0);
-    EXPECT_NEAR(number(point, "fundamental_dbfs"), std::stod(fundamental[1]), 0.01);
-    EXPECT_NEAR(number(point, "thd_percent"), std::stod(thd[1]), 0.002);
+    EXPECT_NEAR(number(point, "fundamental_dbfs"), numberAfter("fundamental "), 0.01) << tone.out;
+    EXPECT_NEAR(number(point, "thd_percent"), numberAfter("THD "), 0.002) << tone.out;
     // Its three detector filters, each measured.
     const std::vector<Row> detector = csv("detector_response.csv");
     for (const char* setting : {"sidechain Off", "sidechain 100 Hz", "sidechain 200 Hz"})

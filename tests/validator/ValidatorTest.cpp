@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "tests/host/HostProcess.h"
+#include "tests/validator/ValidatorReport.h"
 #include "tests/support/XServer.h"
 #include "tests/support/XServerSuite.h"
 
@@ -17,22 +18,8 @@ namespace {
 
 constexpr int kChecks = 27;
 
-int countLines(const std::string& text, const std::string& start) {
-    int count = 0;
-    for (std::size_t at = 0; (at = text.find(start, at)) != std::string::npos; at += start.size())
-        if (at == 0 || text[at - 1] == '\n') ++count;
-    return count;
-}
-
-// The verdict line of a check, or an empty text.
-std::string verdictLine(const std::string& out, const std::string& check) {
-    const std::regex line("(^|\n)((PASS|FAIL|SKIP)  " + check + " [^\n]*)");
-    std::smatch match;
-    return std::regex_search(out, match, line) ? match[2].str() : std::string();
-}
-
 void expectCompleteReport(const HostRun& run) {
-    EXPECT_EQ(countLines(run.out, "PASS  ") + countLines(run.out, "FAIL  ") + countLines(run.out, "SKIP  "), kChecks)
+    EXPECT_EQ(countVerdicts(run.out), kChecks)
         << run.out;
     EXPECT_TRUE(std::regex_search(run.out, std::regex("\n[0-9]+ passed, [0-9]+ failed, [0-9]+ skipped \\(seed [0-9]+\\)\n$")))
         << run.out;
@@ -54,7 +41,7 @@ TEST_F(Validate, OurPluginPassesWithAFixedSeed) {
     const HostRun run = runHost({"validate", "--seed", "20240611", "--budget", kGenerousBudget});
     EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
     EXPECT_NE(run.out.find("with seed 20240611"), std::string::npos) << run.out;
-    EXPECT_EQ(countLines(run.out, "FAIL  "), 0) << run.out;
+    EXPECT_EQ(countVerdicts(run.out, "", "FAIL"), 0) << run.out;
     expectCompleteReport(run);
 }
 
@@ -67,7 +54,7 @@ TEST_F(Validate, OurPluginPassesWithRandomSeedsThatTheReportNames) {
             << result.out;
         seeds.push_back(seed[1]);
         EXPECT_EQ(result.exitCode, 0) << "seed " << seeds.back() << "\n" << result.out << result.err;
-        EXPECT_EQ(countLines(result.out, "FAIL  "), 0) << result.out;
+        EXPECT_EQ(countVerdicts(result.out, "", "FAIL"), 0) << result.out;
     }
     EXPECT_NE(seeds[0], seeds[1]);
     EXPECT_NE(seeds[1], seeds[2]);
@@ -82,8 +69,8 @@ TEST_F(ValidateThreads, OurPluginPassesTheChecksWhereThreadsMeet) {
                                  "threads,parameters.out-of-range,editor.open-while-processing,"
                                  "editor.parameters-from-other-threads,editor.idle-rates"});
     EXPECT_EQ(run.exitCode, 0) << run.out << run.err;
-    EXPECT_EQ(countLines(run.out, "FAIL  "), 0) << run.out;
-    EXPECT_EQ(countLines(run.out, "PASS  "), 6) << run.out;
+    EXPECT_EQ(countVerdicts(run.out, "", "FAIL"), 0) << run.out;
+    EXPECT_EQ(countVerdicts(run.out, "", "PASS"), 6) << run.out;
 }
 
 TEST_F(ValidateThreads, CatchesADataRaceUnderThreadSanitizer) {
@@ -124,12 +111,7 @@ class CatchesFault : public ::testing::TestWithParam<Fault> {};
 
 TEST_P(CatchesFault, WithTheCheckMeantForItAndSurvives) {
     const Fault& fault = GetParam();
-    const HostRun run = runHost({"validate", "--seed", "11", "--budget", "4", "--only", fault.only, fault.plugin});
-    EXPECT_EQ(run.exitCode, 1) << run.out << run.err;
-    const std::string line = verdictLine(run.out, fault.check);
-    EXPECT_EQ(line.rfind("FAIL", 0), 0u) << run.out;
-    EXPECT_TRUE(std::regex_search(line, std::regex(fault.reason))) << line;
-    EXPECT_TRUE(std::regex_search(run.out, std::regex("\n[0-9]+ passed, [1-9][0-9]* failed"))) << run.out;
+    expectCaught(fault.plugin, fault.only, fault.check, fault.reason, {"--budget", "4"});
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -3,13 +3,47 @@
 // processSane(buffers, frames, situation), already started.
 #pragma once
 
+#include <cstring>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "tools/validator/AllocationCounter.h"
+#include "tools/validator/Check.h"
 #include "tools/validator/Signals.h"
 #include "tools/validator/Verdict.h"
 
 namespace validator {
+
+// `count` instances made and started (Tested(context), start(rate, block)), all
+// processing, then destroyed in random order while the others go on.
+template <typename Tested>
+std::string playManyInstances(CheckContext& context, int count, double rate, int block) {
+    std::vector<std::unique_ptr<Tested>> live;
+    for (int i = 0; i < count; ++i) {
+        live.push_back(std::make_unique<Tested>(context));
+        live.back()->start(rate, block);
+    }
+    AudioBuffers buffers = live.front()->makeBuffers(block);
+    const auto processAll = [&](const char* when) {
+        fillQuietNoise(buffers, block, context.random());
+        for (auto& plugin : live) plugin->processSane(buffers, block, when);
+    };
+    processAll("all instances processing");
+    while (!live.empty()) {
+        live.erase(live.begin() + context.random().integer(0, static_cast<int>(live.size()) - 1));
+        if (!live.empty()) processAll("processing after another instance was destroyed");
+    }
+    return describe("%d instances made, all processing, destroyed in random order", count);
+}
+
+// Fails the check unless two instances given the same input and the same changes gave the
+// same output, bit for bit.
+inline void requireSameOutput(const AudioBuffers& a, const AudioBuffers& b, int frames, const std::string& situation) {
+    for (int channel = 0; channel < a.outputCount(); ++channel)
+        if (std::memcmp(a.output(channel), b.output(channel), static_cast<std::size_t>(frames) * sizeof(float)) != 0)
+            fail(situation + ": two instances given the same input and changes sound different");
+}
 
 // Blocks of random sizes up to `largest`, one in ten of 0 to 2 frames: buffers kept,
 // output sane.

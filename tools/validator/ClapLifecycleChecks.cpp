@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/host/ClapLibrary.h"
+#include "tools/validator/AudioCallChecks.h"
 #include "tools/validator/Check.h"
 #include "tools/validator/TestedClapPlugin.h"
 #include "tools/validator/Verdict.h"
@@ -46,22 +47,7 @@ std::string checkLoad(CheckContext& context) {
 }
 
 std::string checkManyInstances(CheckContext& context) {
-    std::vector<std::unique_ptr<TestedClapPlugin>> live;
-    for (int i = 0; i < kInstances; ++i) {
-        live.push_back(std::make_unique<TestedClapPlugin>(context));
-        live.back()->start(48000.0, kBlock);
-    }
-    AudioBuffers buffers = live.front()->makeBuffers(kBlock);
-    const auto processAll = [&](const char* when) {
-        fillQuietNoise(buffers, kBlock, context.random());
-        for (auto& plugin : live) plugin->processSane(buffers, kBlock, when);
-    };
-    processAll("all instances processing");
-    while (!live.empty()) {
-        live.erase(live.begin() + context.random().integer(0, static_cast<int>(live.size()) - 1));
-        if (!live.empty()) processAll("processing after another instance was destroyed");
-    }
-    return describe("%d instances made, all processing, destroyed in random order", kInstances);
+    return playManyInstances<TestedClapPlugin>(context, kInstances, 48000.0, kBlock);
 }
 
 // Random walks through the states: activate (at random rates and block sizes), start and

@@ -71,22 +71,7 @@ std::string checkLoad(CheckContext& context) {
 }
 
 std::string checkManyInstances(CheckContext& context) {
-    std::vector<std::unique_ptr<TestedLv2Plugin>> live;
-    for (int i = 0; i < kInstances; ++i) {
-        live.push_back(std::make_unique<TestedLv2Plugin>(context));
-        live.back()->start(kRate, kBlock);
-    }
-    AudioBuffers buffers = live.front()->makeBuffers(kBlock);
-    const auto processAll = [&](const char* when) {
-        fillQuietNoise(buffers, kBlock, context.random());
-        for (auto& plugin : live) plugin->processSane(buffers, kBlock, when);
-    };
-    processAll("all instances running");
-    while (!live.empty()) {
-        live.erase(live.begin() + context.random().integer(0, static_cast<int>(live.size()) - 1));
-        if (!live.empty()) processAll("running after another instance was freed");
-    }
-    return describe("%d instances made, all running, freed in random order", kInstances);
+    return playManyInstances<TestedLv2Plugin>(context, kInstances, kRate, kBlock);
 }
 
 std::string checkSampleRates(CheckContext& context) {
@@ -189,9 +174,7 @@ std::string checkDeterminism(CheckContext& context) {
         const std::string situation = describe("block %d", block);
         requireFinite(first.process(a, kBlock, situation), situation);
         requireFinite(second.process(b, kBlock, situation), situation);
-        for (int channel = 0; channel < a.outputCount(); ++channel)
-            if (std::memcmp(a.output(channel), b.output(channel), kBlock * sizeof(float)) != 0)
-                fail(situation + ": two instances given the same input and controls sound different");
+        requireSameOutput(a, b, kBlock, situation);
     }
     return describe("%d blocks with %d control changes: two instances agree bit for bit", kBlocks, changes);
 }
