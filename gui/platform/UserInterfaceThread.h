@@ -13,7 +13,7 @@ public:
     UserInterfaceThread& operator=(const UserInterfaceThread&) = delete;
 
 private:
-    bool initialised = false;
+    [[maybe_unused]] bool initialised = false;  // read on Windows only
 };
 
 }  // namespace VSTGUI::platform

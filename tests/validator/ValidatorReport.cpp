@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <filesystem>
 #include <regex>
 
 #include "tests/host/HostProcess.h"
@@ -34,4 +36,16 @@ void expectCaught(const std::string& plugin, const std::string& only, const std:
     EXPECT_EQ(line.rfind("FAIL", 0), 0u) << run.out;
     EXPECT_TRUE(std::regex_search(line, std::regex(reason))) << line;
     EXPECT_TRUE(std::regex_search(run.out, std::regex("\n[0-9]+ passed, [1-9][0-9]* failed"))) << run.out;
+}
+
+std::string faultName(const ::testing::TestParamInfo<Fault>& info) {
+    std::string name = std::filesystem::path(info.param.plugin).stem().string();
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
+}
+
+TEST_P(CatchesFault, WithTheCheckMeantForItAndSurvives) {
+    const Fault& fault = GetParam();
+    expectCaught(fault.plugin, fault.only, fault.check, fault.reason, {"--budget", fault.budget});
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -102,12 +103,24 @@ TEST(WindowsGdiplus, FillsRectanglesExactlyAndBlendsTranslucentColour) {
     EXPECT_NEAR(static_cast<int>(inside & 0xff), 127, 2) << "blue half under";
 }
 
-TEST(WindowsClock, CountsMilliseconds) {
+TEST(WindowsClock, CountsMillisecondsAsASteadyClockDoes) {
+    // Each tick reading is bracketed by steady-clock readings, so a pause of the test
+    // between them widens the bounds instead of failing it; the tick's own granularity
+    // (10 to 16 ms, coarser under wine) is allowed twice.
+    using Steady = std::chrono::steady_clock;
+    const auto milliseconds = [](Steady::duration d) {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(d).count();
+    };
+    const Steady::time_point startLow = Steady::now();
     const uint32_t before = platform::millisecondTicks();
-    Sleep(50);
+    const Steady::time_point startHigh = Steady::now();
+    Sleep(100);
+    const Steady::time_point endLow = Steady::now();
     const uint32_t elapsed = platform::millisecondTicks() - before;
-    EXPECT_GE(elapsed, 40u);
-    EXPECT_LT(elapsed, 1000u);
+    const Steady::time_point endHigh = Steady::now();
+    constexpr long long kGranularity = 32;
+    EXPECT_GE(static_cast<long long>(elapsed), milliseconds(endLow - startHigh) - kGranularity);
+    EXPECT_LE(static_cast<long long>(elapsed), milliseconds(endHigh - startLow) + kGranularity);
 }
 
 }  // namespace

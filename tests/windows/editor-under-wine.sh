@@ -72,8 +72,12 @@ at 390 20
 xdotool click 1
 dialog=$(timeout 20 xdotool search --sync --name "Choose A Preset File To Load" | head -n 1)
 echo "LOAD opened the file dialog"
-xdotool key --window "$dialog" Escape 2>/dev/null
-for _ in $(seq 50); do xdotool search --name "Choose A Preset File To Load" >/dev/null 2>&1 || break; sleep 0.1; done
+# The dialog is mapped before it takes keys, so a first Escape may be lost: press it again
+# each second until the dialog goes.
+for _ in $(seq 10); do
+  xdotool key --window "$dialog" Escape 2>/dev/null || true  # gone meanwhile
+  for _ in $(seq 10); do xdotool search --name "Choose A Preset File To Load" >/dev/null 2>&1 || break 2; sleep 0.1; done
+done
 if xdotool search --name "Choose A Preset File To Load" >/dev/null 2>&1; then echo "Escape left the dialog open"; exit 1; fi
 echo "Escape closed it"
 kill %1 2>/dev/null || true

@@ -37,9 +37,13 @@ std::string playManyInstances(CheckContext& context, int count, double rate, int
     return describe("%d instances made, all processing, destroyed in random order", count);
 }
 
-// Fails the check unless two instances given the same input and the same changes gave the
-// same output, bit for bit.
-inline void requireSameOutput(const AudioBuffers& a, const AudioBuffers& b, int frames, const std::string& situation) {
+// Plays a block through two instances given the same input and the same changes: both
+// outputs finite and alike bit for bit, or the check fails.
+template <typename Plugin>
+void playAlike(Plugin& first, AudioBuffers& a, Plugin& second, AudioBuffers& b, int frames,
+               const std::string& situation) {
+    requireFinite(first.process(a, frames, situation), situation);
+    requireFinite(second.process(b, frames, situation), situation);
     for (int channel = 0; channel < a.outputCount(); ++channel)
         if (std::memcmp(a.output(channel), b.output(channel), static_cast<std::size_t>(frames) * sizeof(float)) != 0)
             fail(situation + ": two instances given the same input and changes sound different");

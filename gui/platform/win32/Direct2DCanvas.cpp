@@ -22,6 +22,7 @@
 #include "gui/platform/win32/FontFallback.h"
 #include "gui/platform/win32/RegionRects.h"
 #include "gui/platform/win32/WicBitmap.h"
+#include "gui/platform/win32/WideText.h"
 
 namespace VSTGUI::platform {
 
@@ -210,7 +211,7 @@ public:
     void drawString(const char* text, const CRect& rect, CHoriTxtAlign align, bool antialias) override {
         if (!text || !*text) return;
         Scope scope(*this);
-        const std::wstring wide = widen(text);
+        const std::wstring wide = wideFromUtf8(text);
         Layout layout = makeLayout(wide);
         if (!layout.layout) return;
         target.SetTextAntialiasMode(antialias ? D2D1_TEXT_ANTIALIAS_MODE_GRAYSCALE : D2D1_TEXT_ANTIALIAS_MODE_ALIASED);
@@ -229,7 +230,7 @@ public:
     }
     double getStringWidth(const char* text) override {
         if (!text || !*text) return 0.0;
-        return makeLayout(widen(text)).width;
+        return makeLayout(wideFromUtf8(text)).width;
     }
 
 private:
@@ -263,13 +264,6 @@ private:
         double width = 0.0, ascent = 0.0, descent = 0.0, lineBaseline = 0.0;
     };
 
-    static std::wstring widen(const char* utf8) {
-        const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-        std::wstring text(static_cast<std::size_t>(std::max(length, 1)), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), length);
-        text.resize(static_cast<std::size_t>(std::max(length - 1, 0)));
-        return text;
-    }
 
     D2D1_COLOR_F colour(const CColor& c) const {
         return D2D1::ColorF(c.red / 255.0f, c.green / 255.0f, c.blue / 255.0f, c.alpha / 255.0f * getGlobalAlpha());

@@ -12,31 +12,15 @@
 #include <vector>
 
 #include "gui/platform/win32/ComPointer.h"
+#include "gui/platform/win32/WideText.h"
 
 namespace VSTGUI::platform {
 
 namespace {
 
-std::wstring wide(const std::string& utf8) {
-    if (utf8.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-    std::wstring text(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text.data(), length);
-    return text;
-}
-
-std::string utf8(const wchar_t* text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1) return {};
-    std::string result(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, result.data(), length, nullptr, nullptr);
-    result.pop_back();  // the terminating zero
-    return result;
-}
-
 // The folder of the start path: the path itself when it names a folder.
 std::wstring startFolder(const FileDialogRequest& request) {
-    std::wstring path = wide(request.startPath);
+    std::wstring path = wideFromUtf8(request.startPath);
     const DWORD attributes = path.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return path;
     const std::size_t slash = path.find_last_of(L"\\/");
@@ -52,7 +36,7 @@ std::optional<FileDialogOutcome> runShellDialog(const FileDialogRequest& request
     ComPointer<IFileDialog> dialog;
     const CLSID kind = request.save ? CLSID_FileSaveDialog : CLSID_FileOpenDialog;
     if (FAILED(CoCreateInstance(kind, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(dialog.put())))) return std::nullopt;
-    const std::wstring title = wide(request.title), name = wide(request.filterName), pattern = wide(request.filterPattern);
+    const std::wstring title = wideFromUtf8(request.title), name = wideFromUtf8(request.filterName), pattern = wideFromUtf8(request.filterPattern);
     const COMDLG_FILTERSPEC filter{name.c_str(), pattern.c_str()};
     dialog->SetFileTypes(1, &filter);
     dialog->SetFileTypeIndex(1);
@@ -70,15 +54,15 @@ std::optional<FileDialogOutcome> runShellDialog(const FileDialogRequest& request
     if (FAILED(dialog->GetResult(item.put()))) return FileDialogOutcome::cancelled;
     PWSTR path = nullptr;
     if (FAILED(item->GetDisplayName(SIGDN_FILESYSPATH, &path)) || !path) return FileDialogOutcome::cancelled;
-    chosenPath = utf8(path);
+    chosenPath = utf8FromWide(path);
     CoTaskMemFree(path);
     return chosenPath.empty() ? FileDialogOutcome::cancelled : FileDialogOutcome::chosen;
 }
 
 FileDialogOutcome runCommonDialog(const FileDialogRequest& request, std::string& chosenPath) {
-    const std::wstring title = wide(request.title);
+    const std::wstring title = wideFromUtf8(request.title);
     // Pairs of description and pattern, each ending in a zero, the list in a second one.
-    std::wstring filter = wide(request.filterName) + L'\0' + wide(request.filterPattern) + L'\0' + L'\0';
+    std::wstring filter = wideFromUtf8(request.filterName) + L'\0' + wideFromUtf8(request.filterPattern) + L'\0' + L'\0';
     std::vector<wchar_t> path(32768, L'\0');
     OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof dialog;
@@ -94,7 +78,7 @@ FileDialogOutcome runCommonDialog(const FileDialogRequest& request, std::string&
                    (request.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
     const BOOL chosen = request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
     if (!chosen) return FileDialogOutcome::cancelled;
-    chosenPath = utf8(path.data());
+    chosenPath = utf8FromWide(path.data());
     return chosenPath.empty() ? FileDialogOutcome::cancelled : FileDialogOutcome::chosen;
 }
 

@@ -18,6 +18,7 @@
 #include "gui/platform/win32/FontFallback.h"
 #include "gui/platform/win32/RegionRects.h"
 #include "gui/platform/win32/WicBitmap.h"
+#include "gui/platform/win32/WideText.h"
 
 namespace VSTGUI::platform {
 
@@ -108,7 +109,7 @@ public:
         Scope scope(*this);
         const Face face = currentFace();
         if (!face.font) return;
-        const std::wstring wide = widen(text);
+        const std::wstring wide = wideFromUtf8(text);
         graphics.SetTextRenderingHint(antialias ? G::TextRenderingHintAntiAliasGridFit : G::TextRenderingHintSingleBitPerPixelGridFit);
         const double width = measure(face, wide);
         double x = rect.left;
@@ -128,7 +129,7 @@ public:
     double getStringWidth(const char* text) override {
         if (!text || !*text) return 0.0;
         const Face face = currentFace();
-        return face.font ? measure(face, widen(text)) : 0.0;
+        return face.font ? measure(face, wideFromUtf8(text)) : 0.0;
     }
 
 private:
@@ -165,13 +166,6 @@ private:
 
     static G::REAL f(double value) { return static_cast<G::REAL>(value); }
 
-    static std::wstring widen(const char* utf8) {
-        const int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-        std::wstring text(static_cast<std::size_t>(std::max(length, 1)), L'\0');
-        MultiByteToWideChar(CP_UTF8, 0, utf8, -1, text.data(), length);
-        text.resize(static_cast<std::size_t>(std::max(length - 1, 0)));
-        return text;
-    }
 
     G::Color colour(const CColor& c) const {
         return G::Color(channel(c.alpha * getGlobalAlpha()), c.red, c.green, c.blue);

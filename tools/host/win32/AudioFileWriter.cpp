@@ -34,6 +34,7 @@ std::vector<unsigned char> header(int encoding, int sampleRate, uint64_t dataByt
     const int bits = encoding == wav::kFloat ? 32 : wav::bitsOf(encoding);
     const uint32_t blockAlign = 2 * bits / 8;
     std::vector<unsigned char> out;
+    out.reserve(44);  // the header's size
     const auto tag = [&](const char* name) { out.insert(out.end(), name, name + 4); };
     tag("RIFF");
     putWord(out, static_cast<uint32_t>(36 + dataBytes));

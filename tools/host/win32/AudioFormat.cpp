@@ -43,14 +43,6 @@ std::string encodingName(int encoding) {
 
 }  // namespace
 
-std::optional<SampleEncoding> parseSampleEncoding(const std::string& text) {
-    if (text == "16") return SampleEncoding::pcm16;
-    if (text == "24") return SampleEncoding::pcm24;
-    if (text == "32") return SampleEncoding::pcm32;
-    if (text == "float") return SampleEncoding::float32;
-    return std::nullopt;
-}
-
 int chooseOutputFormat(const std::string& outputPath, std::optional<int> inputFormat,
                        std::optional<SampleEncoding> requested) {
     std::string extension = std::filesystem::path(outputPath).extension().string();
