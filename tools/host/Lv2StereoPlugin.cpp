@@ -21,9 +21,9 @@ namespace vsthost {
 namespace {
 
 constexpr std::size_t kAtomCapacity = 8192;
-// Where Debian installs the LV2 specifications, and those a plug-in's description uses.
-constexpr const char* kSpecificationFolder = "/usr/lib/lv2/";
-constexpr const char* kSpecifications[] = {"core", "ui", "units", "port-props", "port-groups", "atom", "options",
+// Where Debian installs LV2's own vocabulary bundles, and those a plug-in's description uses.
+constexpr const char* kVocabularyFolder = "/usr/lib/lv2/";
+constexpr const char* kVocabularies[] = {"core", "ui", "units", "port-props", "port-groups", "atom", "options",
                                            "buf-size", "urid", "parameters", "time", "state", "midi", "presets"};
 
 std::string text(const LilvNode* node) { return node && lilv_node_as_string(node) ? lilv_node_as_string(node) : ""; }
@@ -101,10 +101,10 @@ Lv2StereoPlugin::Lv2StereoPlugin(const std::string& location) : features_(std::m
     if (byUri) {
         lilv_world_load_all(world_);
     } else {
-        // Only the specifications and this bundle, so that an installed copy of the same
+        // Only the vocabularies and this bundle, so that an installed copy of the same
         // plug-in cannot stand in for the one named.
-        for (const char* specification : kSpecifications) {
-            const std::string folder = std::string(kSpecificationFolder) + specification + ".lv2/";
+        for (const char* vocabulary : kVocabularies) {
+            const std::string folder = std::string(kVocabularyFolder) + vocabulary + ".lv2/";
             std::error_code missing;
             if (!std::filesystem::is_directory(folder, missing)) continue;
             Node bundle{lilv_new_file_uri(world_, nullptr, folder.c_str())};

@@ -5,7 +5,7 @@
 #include <cstdio>
 
 #include "tools/analysis/HarmonicAnalysis.h"
-#include "tools/analysis/Spectrum.h"
+#include "tools/analysis/WindowedFft.h"
 #include "tools/measure/Measure.h"
 
 namespace measure {

@@ -41,41 +41,41 @@ std::vector<std::string> split(const std::string& text, char separator) {
 
 // "PATH@NAME=VALUE,NAME=VALUE", then the --param settings every plug-in takes. The label is
 // the plug-in's name and its settings, made unique with a number where two are the same.
-std::vector<PluginSpec> pluginSpecs(const std::vector<std::string>& positionals, const std::vector<std::string>& common) {
-    std::vector<PluginSpec> specs;
+std::vector<PluginChoice> pluginChoices(const std::vector<std::string>& positionals, const std::vector<std::string>& common) {
+    std::vector<PluginChoice> choices;
     std::map<std::string, int> seen;
     for (const std::string& positional : positionals.empty() ? std::vector<std::string>{vsthost::defaultPluginPath()}
                                                              : positionals) {
-        PluginSpec spec;
+        PluginChoice choice;
         const std::size_t at = positional.rfind('@');
-        spec.path = positional.substr(0, at);
+        choice.path = positional.substr(0, at);
         if (at != std::string::npos)
             for (const std::string& assignment : split(positional.substr(at + 1), ','))
-                if (!assignment.empty()) spec.assignments.push_back(assignment);
-        spec.assignments.insert(spec.assignments.end(), common.begin(), common.end());
-        const std::unique_ptr<vsthost::StereoPlugin> plugin = vsthost::openStereoPlugin(spec.path);
+                if (!assignment.empty()) choice.assignments.push_back(assignment);
+        choice.assignments.insert(choice.assignments.end(), common.begin(), common.end());
+        const std::unique_ptr<vsthost::StereoPlugin> plugin = vsthost::openStereoPlugin(choice.path);
         const std::vector<vsthost::PluginParameter> parameters = vsthost::pluginParameters(*plugin);
         std::string settings;
-        for (const std::string& assignment : spec.assignments) {
+        for (const std::string& assignment : choice.assignments) {
             vsthost::resolveParameterAssignment(assignment, parameters);  // refused here, before measuring
             settings += (settings.empty() ? "" : ", ") + assignment;
         }
-        spec.label = plugin->effectName().empty() ? std::filesystem::path(spec.path).filename().string() : plugin->effectName();
-        if (!settings.empty()) spec.label += " (" + settings + ")";
-        if (const int count = ++seen[spec.label]; count > 1) spec.label += " #" + std::to_string(count);
-        specs.push_back(spec);
+        choice.label = plugin->effectName().empty() ? std::filesystem::path(choice.path).filename().string() : plugin->effectName();
+        if (!settings.empty()) choice.label += " (" + settings + ")";
+        if (const int count = ++seen[choice.label]; count > 1) choice.label += " #" + std::to_string(count);
+        choices.push_back(choice);
     }
-    return specs;
+    return choices;
 }
 
-ProbeFactory factoryFor(const PluginSpec& spec) {
-    return [spec](double rate) { return std::make_unique<Probe>(spec, rate); };
+ProbeFactory factoryFor(const PluginChoice& choice) {
+    return [choice](double rate) { return std::make_unique<Probe>(choice, rate); };
 }
 
 // For Marvolenzik, its three detector filters (its Sidechain switch, whose range is 0 to 1 in
 // VST 2.4 and 0 to 2 elsewhere); for any other plug-in, its detector as set.
-std::vector<DetectorResponse> measureDetector(const PluginSpec& spec, double rate, const PluginMeasurements& measured) {
-    const std::unique_ptr<vsthost::StereoPlugin> plugin = vsthost::openStereoPlugin(spec.path);
+std::vector<DetectorResponse> measureDetector(const PluginChoice& choice, double rate, const PluginMeasurements& measured) {
+    const std::unique_ptr<vsthost::StereoPlugin> plugin = vsthost::openStereoPlugin(choice.path);
     const std::vector<vsthost::PluginParameter> parameters = vsthost::pluginParameters(*plugin);
     int sidechain = -1;
     for (std::size_t i = 0; i < parameters.size(); ++i)
@@ -86,7 +86,7 @@ std::vector<DetectorResponse> measureDetector(const PluginSpec& spec, double rat
     const vsthost::PluginParameter& filter = parameters[static_cast<std::size_t>(sidechain)];
     for (const int position : {0, 1, 2}) {
         const double value = filter.minimum + 0.5 * position * (filter.maximum - filter.minimum);
-        PluginSpec setting = spec;
+        PluginChoice setting = choice;
         setting.assignments.push_back(std::to_string(sidechain) + "=" + std::to_string(value));
         const ProbeFactory make = factoryFor(setting);
         detector.push_back(detectorResponse("sidechain " + parameter::realText(parameter::kSidechain, position),
@@ -96,11 +96,11 @@ std::vector<DetectorResponse> measureDetector(const PluginSpec& spec, double rat
     return detector;
 }
 
-PluginMeasurements measurePlugin(const PluginSpec& spec, double rate, const std::function<void()>& stageDone) {
-    const ProbeFactory make = factoryFor(spec);
+PluginMeasurements measurePlugin(const PluginChoice& choice, double rate, const std::function<void()>& stageDone) {
+    const ProbeFactory make = factoryFor(choice);
     PluginMeasurements m;
-    m.label = spec.label;
-    m.path = spec.path;
+    m.label = choice.label;
+    m.path = choice.path;
     m.rate = rate;
     m.staticCurve = measureStaticCurve(make, rate);
     stageDone();
@@ -109,7 +109,7 @@ PluginMeasurements measurePlugin(const PluginSpec& spec, double rate, const std:
     m.responses = {measureFrequencyResponse(make, rate, "low level", kLowLevelDbfs),
                    measureFrequencyResponse(make, rate, "compressing", kCompressingLevelDbfs)};
     stageDone();
-    m.detector = measureDetector(spec, rate, m);
+    m.detector = measureDetector(choice, rate, m);
     stageDone();
     m.distortionFrequency = kDistortionHertz;
     m.distortionByLevel = measureDistortionByLevel(make, rate, kDistortionHertz);
@@ -188,13 +188,13 @@ void printSummary(const std::vector<PluginMeasurements>& results, const std::str
     }
 }
 
-int measureAll(const std::vector<PluginSpec>& specs, double rate, const std::string& folder, bool quiet) {
+int measureAll(const std::vector<PluginChoice>& choices, double rate, const std::string& folder, bool quiet) {
     std::vector<PluginMeasurements> results;
     {
-        vsthost::ProgressBar progress(stderr, !quiet, static_cast<std::int64_t>(specs.size()) * kStages);
+        vsthost::ProgressBar progress(stderr, !quiet, static_cast<std::int64_t>(choices.size()) * kStages);
         std::int64_t done = 0;
-        for (const PluginSpec& spec : specs)
-            results.push_back(measurePlugin(spec, rate, [&] { progress.update(++done); }));
+        for (const PluginChoice& choice : choices)
+            results.push_back(measurePlugin(choice, rate, [&] { progress.update(++done); }));
         measureCost(results, rate);
     }
     std::filesystem::create_directories(folder);
@@ -213,9 +213,9 @@ int runMeasure(const vsthost::Arguments& arguments) {
     // A tenth of a second must hold whole periods of every frequency swept.
     if (rate % 10 != 0) throw vsthost::UsageError("--rate must be a multiple of 10 Hz");
     const std::string folder = parsed.value("out").value_or("measurements");
-    const std::vector<PluginSpec> specs = pluginSpecs(parsed.positionals(), parsed.values("param"));
+    const std::vector<PluginChoice> choices = pluginChoices(parsed.positionals(), parsed.values("param"));
     const bool quiet = parsed.has("quiet");
-    return runIsolated([&] { return measureAll(specs, static_cast<double>(rate), folder, quiet); });
+    return runIsolated([&] { return measureAll(choices, static_cast<double>(rate), folder, quiet); });
 }
 
 }  // namespace measure

@@ -16,10 +16,10 @@ constexpr int kBlock = 512;
 
 }  // namespace
 
-Probe::Probe(const PluginSpec& spec, double rate, double warmUpSeconds)
-    : plugin_(vsthost::openStereoPlugin(spec.path)), label_(spec.label), rate_(rate) {
+Probe::Probe(const PluginChoice& choice, double rate, double warmUpSeconds)
+    : plugin_(vsthost::openStereoPlugin(choice.path)), label_(choice.label), rate_(rate) {
     const std::vector<vsthost::PluginParameter> parameters = vsthost::pluginParameters(*plugin_);
-    for (const std::string& assignment : spec.assignments) {
+    for (const std::string& assignment : choice.assignments) {
         const vsthost::ParameterAssignment parameter = vsthost::resolveParameterAssignment(assignment, parameters);
         plugin_->setValue(parameter.index, parameter.value);
     }

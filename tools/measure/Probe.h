@@ -14,7 +14,7 @@
 namespace measure {
 
 // A plug-in and its settings as the command line named them.
-struct PluginSpec {
+struct PluginChoice {
     std::string path;
     std::vector<std::string> assignments;  // NAME=VALUE, in the plug-in's own terms
     std::string label;                      // its name, and its settings where any
@@ -24,7 +24,7 @@ class Probe {
 public:
     // Opens the plug-in, applies the settings and starts it at `rate`, then plays
     // `warmUpSeconds` of silence (a plug-in may fade in after it starts).
-    Probe(const PluginSpec& spec, double rate, double warmUpSeconds = 1.5);
+    Probe(const PluginChoice& choice, double rate, double warmUpSeconds = 1.5);
 
     double rate() const { return rate_; }
     int reportedLatency() const { return latency_; }

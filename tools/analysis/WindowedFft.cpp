@@ -1,4 +1,4 @@
-#include "tools/analysis/Spectrum.h"
+#include "tools/analysis/WindowedFft.h"
 
 #include <cmath>
 #include <complex>
